@@ -1,0 +1,27 @@
+// The lobby client: one modal lobby window is the program's whole life.
+#include "lobby_dialog.h"
+#include "program_title.h"
+#include "resource.h"
+#include "text.h"
+
+#include <winsock2.h>
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    WSADATA winsock;
+    if (WSAStartup(MAKEWORD(1, 1), &winsock) != 0) {
+        wchar_t text[128] = L"";
+        LoadStringW(instance, IDS_SOCKET_INIT_FAILED, text, static_cast<int>(std::size(text)));
+        MessageBoxW(nullptr, text, win::Widen(kProgramTitle).c_str(), MB_OK);
+        return 0;
+    }
+    {
+        LobbyDialog lobby;
+        lobby.RunModal(nullptr);
+    }
+    WSACleanup();
+    return 0;
+}

@@ -1,0 +1,19 @@
+# Warnings are errors in every build.
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Werror)
+
+# Sources are UTF-8; every narrow literal becomes CP949 bytes, the text
+# encoding the programs hold inside.
+add_compile_options(
+  $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8>
+  $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=CP949>)
+
+if(ENABLE_SANITIZERS)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Unicode entry points, no runtime DLLs to ship beside the programs.
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
+  add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+endif()

@@ -1,0 +1,156 @@
+#include "dialog.h"
+
+#include "text.h"
+
+namespace win {
+namespace {
+// The window property that ties a dialog window to its object.
+constexpr wchar_t kObjectProperty[] = L"DialogObject";
+}
+
+Dialog::Dialog(int templateId) : templateId_(templateId) {}
+
+Dialog::~Dialog() {
+    if (window_) {
+        RemovePropW(window_, kObjectProperty);
+        DestroyWindow(window_);
+    }
+}
+
+Dialog* Dialog::FromHandle(HWND window) {
+    return window ? static_cast<Dialog*>(GetPropW(window, kObjectProperty)) : nullptr;
+}
+
+bool Dialog::RouteKeyboard(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    Dialog* dialog = FromHandle(root);
+    if (!dialog) return false;
+    if (dialog->PreTranslateMessage(msg)) return true;
+    return IsDialogMessageW(root, &msg) != FALSE;
+}
+
+INT_PTR Dialog::RunModal(HWND owner) {
+    modal_ = true;
+    done_ = false;
+    result_ = -1;
+    if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, Procedure,
+                            reinterpret_cast<LPARAM>(this))) {
+        return -1;
+    }
+    bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    if (window_ && !done_) ShowWindow(window_, SW_SHOW);
+
+    MSG msg;
+    while (!done_) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // WM_QUIT belongs to the outermost loop: leave and pass it on.
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (RouteKeyboard(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+
+    // Enable the owner before the dialog goes, so that it gets the activation back.
+    if (ownerWasEnabled) EnableWindow(owner, TRUE);
+    if (window_) DestroyWindow(window_);
+    modal_ = false;
+    return result_;
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+    modal_ = false;
+    done_ = false;
+    if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, Procedure,
+                            reinterpret_cast<LPARAM>(this))) {
+        return false;
+    }
+    ShowWindow(window_, SW_SHOW);
+    return true;
+}
+
+void Dialog::End(INT_PTR result) {
+    result_ = result;
+    if (modal_) {
+        done_ = true;
+        // The loop may be waiting in GetMessage when End comes from a sent message.
+        if (window_) PostMessageW(window_, WM_NULL, 0, 0);
+    } else if (window_) {
+        DestroyWindow(window_);
+    }
+}
+
+std::string Dialog::ItemText(int id) const { return GetWindowTextCp949(Item(id)); }
+
+void Dialog::SetItemText(int id, std::string_view text) { SetWindowTextCp949(Item(id), text); }
+
+void Dialog::ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
+
+void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+
+void Dialog::SetCaption(std::string_view text) { SetWindowTextCp949(window_, text); }
+
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->window_ = window;
+        SetPropW(window, kObjectProperty, self);
+        return self->OnInitDialog() ? TRUE : FALSE;
+    }
+    self = FromHandle(window);
+    if (!self) return FALSE;
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, kObjectProperty);
+        self->window_ = nullptr;
+        return FALSE;
+    }
+    return self->Route(message, wParam, lParam);
+}
+
+INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto handler = messages_.find(message); handler != messages_.end()) {
+        return handler->second(wParam, lParam);
+    }
+    switch (message) {
+    case WM_COMMAND:
+        return RouteCommand(wParam, lParam) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        auto handler = notifies_.find({static_cast<int>(header.idFrom), header.code});
+        if (handler == notifies_.end()) return FALSE;
+        SetWindowLongPtrW(window_, DWLP_MSGRESULT, handler->second(header));
+        return TRUE;
+    }
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+bool Dialog::RouteCommand(WPARAM wParam, LPARAM lParam) {
+    int id = LOWORD(wParam);
+    // Menus and accelerators (no control window) count as clicks.
+    WORD code = lParam == 0 ? static_cast<WORD>(BN_CLICKED) : HIWORD(wParam);
+    if (auto handler = commands_.find({id, code}); handler != commands_.end()) {
+        handler->second();
+        return true;
+    }
+    if (code == BN_CLICKED && id == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (code == BN_CLICKED && id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+} // namespace win

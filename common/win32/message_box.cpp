@@ -1,0 +1,11 @@
+#include "message_box.h"
+
+#include "text.h"
+
+namespace win {
+
+int ShowMessage(HWND owner, std::string_view text, std::string_view caption, UINT flags) {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
+}
+
+} // namespace win
