@@ -1,10 +1,14 @@
-// The lobby's own state: who the user is, whether a room is open, and which
-// buttons may be used. The window feeds it the user's actions and applies
-// what it decides through LobbyView.
+// The lobby's own state: who the user is, the login, whether a room is open,
+// which buttons may be used, and what every server message does. The window
+// feeds it user actions, timers and received messages, and applies what it
+// decides through LobbyView and LobbyTransport.
 #pragma once
 
+#include "lobby_transport.h"
 #include "lobby_view.h"
+#include "server_message.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,30 +19,64 @@ inline constexpr const char* kWelcomeSuffix = "님! 나래온 게임방에 오�
 
 class LobbySession {
 public:
-    explicit LobbySession(LobbyView& view) : view_(view) {}
+    LobbySession(LobbyView& view, LobbyTransport& transport) : view_(view), transport_(transport) {}
 
     // The ID prompt ended: the accepted ID, or nullopt when it was cancelled.
-    // Returns true when the connection should be made now.
-    bool OnIdPromptClosed(const std::optional<std::string>& userId);
+    // An accepted ID starts the connection.
+    void OnIdPromptClosed(const std::optional<std::string>& userId);
+    // The connection is established: the login follows shortly.
+    void OnConnected();
+    void OnLoginDue();
+    void OnKeepAliveDue();
+    // The connection is gone, closed by either side.
+    void OnConnectionClosed();
 
-    // Enter in the chat input outside a room: the line to send, or nullopt
-    // when the text was refused (the view was told why; the text stays).
-    std::optional<std::string> OnChatEnter(std::string_view text);
-
+    // Enter in the chat input outside a room: the text stays when refused.
+    // Returns true when the line was sent and the input is to be emptied.
+    bool OnChatEnter(std::string_view text);
+    void OnDisconnectButton();
+    // Button 1044 with the user chosen in the lobby's user list ("" for none).
+    void OnMemoButton(std::string_view selectedUser);
     // The exit button ends the program only outside a room.
     bool MayExit() const { return !inRoom_; }
+
+    void HandleServerMessage(std::string_view text);
 
     bool InRoom() const { return inRoom_; }
     const std::string& UserId() const { return userId_; }
     const std::string& ChatPrefix() const { return chatPrefix_; }
+    int RoomNumber() const { return roomNumber_; }
+    const std::string& ClientAddress() const { return clientAddress_; }
 
 private:
     void SetButtons(std::initializer_list<LobbyButton> buttons, ButtonState state);
+    void AddCurrentLine(std::string_view line) { view_.AddChatLine(line, true); }
+    void SendMemo(std::string_view recipient);
+
+    void operator()(const message::Ignored&) {}
+    void operator()(const message::Memo& memo);
+    void operator()(const message::Info& info);
+    void operator()(const message::RoomListCleared&) { view_.ClearRoomList(); }
+    void operator()(const message::RoomList& list);
+    void operator()(const message::RoomMembers&) {}
+    void operator()(const message::UserList& users) { view_.ShowUsers(users.ids); }
+    void operator()(const message::ClientAddress& address);
+    void operator()(const message::YouAreHost&) { isHost_ = true; }
+    void operator()(const message::HostGameStart&) {}
+    void operator()(const message::RoomNumber& room) { roomNumber_ = room.number; }
+    void operator()(const message::LoginReply& reply);
+    void operator()(const message::JoinReply&) {}
+    void operator()(const message::ChatLine& line);
+    friend struct MessageDispatch;
 
     LobbyView& view_;
+    LobbyTransport& transport_;
     std::string userId_;
     std::string chatPrefix_;
+    std::string clientAddress_;
     bool inRoom_ = false;
+    bool isHost_ = false;
+    int roomNumber_ = 0;
 };
 
 } // namespace lobby

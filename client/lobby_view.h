@@ -1,8 +1,12 @@
-// What the lobby window shows, as the session logic sees it. The Win32
-// shell implements it with the real controls; tests record the calls.
+// What the lobby window shows and runs, as the session logic sees it. The
+// Win32 shell implements it with the real controls, dialogs and timers;
+// tests record the calls.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace lobby {
 
@@ -25,6 +29,14 @@ enum class ButtonState { kActive, kInactive };
 
 enum class MessageIcon { kNone, kStop, kExclamation, kQuestion };
 
+// The lobby's timers, by id.
+enum class LobbyTimer : unsigned {
+    kKeepAlive = 1026,
+    kIdPrompt = 1029,
+    kLogin = 1030,
+    kLoginWait = 1031,
+};
+
 class LobbyView {
 public:
     virtual ~LobbyView() = default;
@@ -36,6 +48,23 @@ public:
     virtual void AddChatLine(std::string_view line, bool makeCurrent) = 0;
     virtual void SetCaption(std::string_view caption) = 0;
     virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+    virtual void StartTimer(LobbyTimer timer) = 0;
+    virtual void StopTimer(LobbyTimer timer) = 0;
+
+    // The hidden fields that game launches read.
+    virtual void SetHiddenUserId(std::string_view userId) = 0;
+    virtual void SetGameAddress(std::string_view address) = 0;
+
+    // The room list (kept sorted by its texts) and the lobby's user list.
+    virtual void ClearRoomList() = 0;
+    virtual void AddRoomRow(std::string_view text) = 0;
+    // Empties the user list and adds each ID, selecting it as it is added.
+    virtual void ShowUsers(const std::vector<std::string>& ids) = 0;
+
+    // Memo dialogs. RunReceivedMemo: true when the user answers.
+    virtual bool RunReceivedMemo(std::string_view sender, std::string_view text) = 0;
+    // The memo text for recipient, or nullopt when cancelled.
+    virtual std::optional<std::string> RunMemoSend(std::string_view recipient) = 0;
 };
 
 } // namespace lobby

@@ -26,6 +26,6 @@ LRESULT CALLBACK Procedure(HWND button, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 void HandCursorButton::Attach(HWND button) {
-    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND));
+    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     SetWindowSubclass(button, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(hand));
 }

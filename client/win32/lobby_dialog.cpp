@@ -1,6 +1,7 @@
 #include "lobby_dialog.h"
 
 #include "chat_server_config.h"
+#include "memo_dialogs.h"
 #include "message_box.h"
 #include "program_path.h"
 #include "program_title.h"
@@ -12,8 +13,15 @@
 
 namespace {
 
-constexpr UINT_PTR TIMER_ID_PROMPT = 1029;
-constexpr UINT kIdPromptDelayMs = 500;
+UINT TimerInterval(lobby::LobbyTimer timer) {
+    switch (timer) {
+    case lobby::LobbyTimer::kKeepAlive: return 180000;
+    case lobby::LobbyTimer::kLoginWait: return 2000;
+    case lobby::LobbyTimer::kIdPrompt:
+    case lobby::LobbyTimer::kLogin: break;
+    }
+    return 500;
+}
 constexpr UINT kAboutCommand = 16;
 
 struct ButtonImages {
@@ -50,11 +58,10 @@ UINT IconFlags(lobby::MessageIcon icon) {
 
 } // namespace
 
-LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), session_(*this) {
+LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, connection_) {
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CLIENT));
     auto address = lobby::ReadChatServerAddress(win::ProgramFile("config/position.ini"));
-    serverHost_ = address.host;
-    serverPort_ = address.port;
+    connection_.SetServer(address.host, address.port);
 
     OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
     OnMessage(WM_CTLCOLOREDIT, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
@@ -66,6 +73,16 @@ LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), session_(*this) {
     OnMessage(WM_DRAWITEM, [this](WPARAM, LPARAM l) { return OnDrawItem(l); });
     OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) { return OnTimer(w); });
     OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) { return OnClose(); });
+    OnMessage(SOCKET_MESSAGE, [this](WPARAM socket, LPARAM event) {
+        connection_.OnSocketMessage(socket, event, session_);
+        return TRUE;
+    });
+
+    OnCommand(IDC_CONNECT, [this] { StartTimer(lobby::LobbyTimer::kIdPrompt); });
+    OnCommand(IDC_DISCONNECT, [this] { session_.OnDisconnectButton(); });
+    OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(SelectedUser()); });
+    OnCommand(IDC_USER_LIST, LBN_SELCHANGE,
+              [this] { SetButtonState(lobby::LobbyButton::kMemo, lobby::ButtonState::kActive); });
 }
 
 LobbyDialog::~LobbyDialog() {
@@ -73,18 +90,17 @@ LobbyDialog::~LobbyDialog() {
 }
 
 bool LobbyDialog::OnInitDialog() {
+    connection_.SetWindow(Handle());
     SetUpSystemMenu();
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
-    for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i].Attach(Item(kButtonImages[i].id));
     EnableChatInput(false);
-    SetButtonState(lobby::LobbyButton::kJoinRoom, lobby::ButtonState::kInactive);
     for (int id : kHiddenControls) ShowItem(id, false);
 
     background_ = std::make_unique<win::DibBitmap>(win::ProgramFile("media/bg.bmp"), Handle(), kProgramTitle);
-    LoadButtonImages();
-    SetTimer(Handle(), TIMER_ID_PROMPT, kIdPromptDelayMs, nullptr);
+    SetUpButtons();
+    StartTimer(lobby::LobbyTimer::kIdPrompt);
     SetUpRoomList();
     blackBrush_ = CreateSolidBrush(RGB(0, 0, 0));
     return true;
@@ -115,11 +131,13 @@ void LobbyDialog::SetUpRoomList() {
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, RGB(0, 0, 0));
 }
 
-void LobbyDialog::LoadButtonImages() {
+void LobbyDialog::SetUpButtons() {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const auto& images = kButtonImages[i];
+        buttons_[i].Attach(Item(images.id));
         buttons_[i].SetImages(images.normal, images.selected, images.hovered, images.normal);
     }
+    SetButtonState(lobby::LobbyButton::kJoinRoom, lobby::ButtonState::kInactive);
 }
 
 LobbyImageButton* LobbyDialog::FindButton(int id) {
@@ -134,34 +152,48 @@ bool LobbyDialog::PreTranslateMessage(MSG& msg) {
     if (msg.wParam == VK_ESCAPE) return true;
     if (msg.wParam != VK_RETURN || session_.InRoom()) return false;
     // A refused line keeps its text; the key does nothing further either way.
-    if (auto line = session_.OnChatEnter(ItemText(IDC_CHAT_INPUT))) {
-        SendToServer(*line);
-        SetItemText(IDC_CHAT_INPUT, "");
-    }
+    if (session_.OnChatEnter(ItemText(IDC_CHAT_INPUT))) SetItemText(IDC_CHAT_INPUT, "");
     return true;
-}
-
-void LobbyDialog::SendToServer(std::string_view) {
-    // The chat connection is not made yet; nothing can be sent.
 }
 
 void LobbyDialog::OnOK() {
     if (!session_.MayExit()) return;
+    StopTimer(lobby::LobbyTimer::kKeepAlive);
+    connection_.Close();
     End(IDOK);
 }
 
 INT_PTR LobbyDialog::OnClose() {
     background_.reset();
+    connection_.Close();
     End(IDCANCEL);
     return TRUE;
 }
 
 INT_PTR LobbyDialog::OnTimer(WPARAM timer) {
-    if (timer != TIMER_ID_PROMPT) return FALSE;
-    KillTimer(Handle(), TIMER_ID_PROMPT);
-    RunIdPrompt();
-    return TRUE;
+    switch (static_cast<lobby::LobbyTimer>(timer)) {
+    case lobby::LobbyTimer::kIdPrompt:
+        StopTimer(lobby::LobbyTimer::kIdPrompt);
+        RunIdPrompt();
+        return TRUE;
+    case lobby::LobbyTimer::kLogin:
+        session_.OnLoginDue();
+        return TRUE;
+    case lobby::LobbyTimer::kLoginWait:
+        StopTimer(lobby::LobbyTimer::kLoginWait);
+        return TRUE;
+    case lobby::LobbyTimer::kKeepAlive:
+        session_.OnKeepAliveDue();
+        return TRUE;
+    }
+    return FALSE;
 }
+
+void LobbyDialog::StartTimer(lobby::LobbyTimer timer) {
+    SetTimer(Handle(), static_cast<UINT_PTR>(timer), TimerInterval(timer), nullptr);
+}
+
+void LobbyDialog::StopTimer(lobby::LobbyTimer timer) { KillTimer(Handle(), static_cast<UINT_PTR>(timer)); }
 
 void LobbyDialog::RunIdPrompt() {
     UserIdDialog prompt;
@@ -225,6 +257,54 @@ void LobbyDialog::AddChatLine(std::string_view line, bool makeCurrent) {
 }
 
 void LobbyDialog::SetCaption(std::string_view caption) { win::Dialog::SetCaption(caption); }
+
+void LobbyDialog::SetHiddenUserId(std::string_view userId) { SetItemText(IDC_USER_ID_HIDDEN, userId); }
+
+void LobbyDialog::SetGameAddress(std::string_view address) { SetItemText(IDC_GAME_ADDRESS, address); }
+
+void LobbyDialog::ClearRoomList() { SendMessageW(Item(IDC_ROOM_LIST), LVM_DELETEALLITEMS, 0, 0); }
+
+void LobbyDialog::AddRoomRow(std::string_view text) {
+    HWND list = Item(IDC_ROOM_LIST);
+    std::wstring wide = win::Widen(text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void LobbyDialog::ShowUsers(const std::vector<std::string>& ids) {
+    HWND list = Item(IDC_USER_LIST);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const auto& id : ids) {
+        LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(id).c_str()));
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+std::string LobbyDialog::SelectedUser() const {
+    HWND list = Item(IDC_USER_LIST);
+    LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return {};
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return win::Narrow(text);
+}
+
+bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {
+    MemoReceivedDialog memo{std::string(sender), std::string(text)};
+    return memo.RunModal(Handle()) == IDOK;
+}
+
+std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) {
+    MemoSendDialog memo{std::string(recipient)};
+    if (memo.RunModal(Handle()) != IDOK) return std::nullopt;
+    return memo.Text();
+}
 
 void LobbyDialog::ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) {
     win::ShowMessage(Handle(), text, caption, MB_OK | IconFlags(icon));

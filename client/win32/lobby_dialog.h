@@ -1,7 +1,8 @@
 // The lobby window (template 102), the program's whole life: it owns the
-// session state, the background and the image buttons.
+// session, the chat connection, the background and the image buttons.
 #pragma once
 
+#include "chat_connection.h"
 #include "dialog.h"
 #include "dib_bitmap.h"
 #include "lobby_image_button.h"
@@ -32,12 +33,21 @@ private:
     void AddChatLine(std::string_view line, bool makeCurrent) override;
     void SetCaption(std::string_view caption) override;
     void ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) override;
+    void StartTimer(lobby::LobbyTimer timer) override;
+    void StopTimer(lobby::LobbyTimer timer) override;
+    void SetHiddenUserId(std::string_view userId) override;
+    void SetGameAddress(std::string_view address) override;
+    void ClearRoomList() override;
+    void AddRoomRow(std::string_view text) override;
+    void ShowUsers(const std::vector<std::string>& ids) override;
+    bool RunReceivedMemo(std::string_view sender, std::string_view text) override;
+    std::optional<std::string> RunMemoSend(std::string_view recipient) override;
 
     void SetUpSystemMenu();
     void SetUpRoomList();
-    void LoadButtonImages();
+    void SetUpButtons();
     void RunIdPrompt();
-    void SendToServer(std::string_view text);
+    std::string SelectedUser() const;
 
     INT_PTR OnPaint();
     INT_PTR OnControlColor(WPARAM dc, LPARAM control);
@@ -48,9 +58,8 @@ private:
 
     LobbyImageButton* FindButton(int id);
 
+    ChatConnection connection_;
     lobby::LobbySession session_;
-    std::string serverHost_;
-    int serverPort_ = 0;
     std::unique_ptr<win::DibBitmap> background_;
     HBRUSH blackBrush_ = nullptr;
     HICON icon_ = nullptr;

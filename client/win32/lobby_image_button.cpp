@@ -31,7 +31,7 @@ void LobbyImageButton::ReleaseImages() {
 
 int LobbyImageButton::SetImages(int normal, int selected, int hovered, int disabledLook) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND));
+    handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     ReleaseImages();
     const int ids[] = {normal, selected, hovered, disabledLook};
     for (std::size_t i = 0; i < images_.size(); ++i) {

@@ -8,7 +8,9 @@
 #define IDI_CLIENT 128
 #define IDD_USER_ID 129
 #define IDD_ROOM_CREATION 130
-#define IDC_HAND 155
+#define IDD_MEMO_SEND 132
+#define IDD_MEMO_RECEIVED 133
+#define IDR_HAND_CURSOR 155
 
 // Button images: normal, selected, hovered.
 #define IDB_CREATE_NORMAL 166
@@ -69,3 +71,7 @@
 #define IDC_MEMBER_COUNT 1002
 #define IDC_GAME_CHOICES 1013
 #define IDC_ROOM_TITLE 1014
+
+// Memo dialogs (templates 132 and 133).
+#define IDC_MEMO_TEXT 1015
+#define IDC_RECEIVED_TEXT 1016

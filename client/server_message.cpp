@@ -1,0 +1,69 @@
+#include "server_message.h"
+
+#include <cstdlib>
+
+namespace lobby {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view keyword) { return text.substr(0, keyword.size()) == keyword; }
+
+// A field that must exist: the fields past the keyword, by position from 1.
+bool HasField(const std::vector<std::string>& fields, std::size_t index) { return fields.size() > index; }
+
+} // namespace
+
+std::vector<std::string> SplitTokens(std::string_view text) {
+    std::vector<std::string> tokens;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('^', pos);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > pos) tokens.emplace_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return tokens;
+}
+
+ServerMessage ParseServerMessage(std::string_view text) {
+    using namespace message;
+    const auto fields = SplitTokens(text);
+
+    if (StartsWith(text, "SEND_MAIL^")) {
+        if (!HasField(fields, 2)) return Ignored{};
+        return Memo{fields[1], fields[2]};
+    }
+    if (StartsWith(text, "INFO^")) {
+        if (!HasField(fields, 1)) return Ignored{};
+        return Info{fields[1]};
+    }
+    if (StartsWith(text, "ROOMTITLE^")) {
+        if (!HasField(fields, 1)) return RoomListCleared{};
+        return RoomList{ParseRoomRows({fields.begin() + 1, fields.end()})};
+    }
+    if (StartsWith(text, "ROOM^")) return RoomMembers{{fields.begin() + 1, fields.end()}};
+    if (StartsWith(text, "ROOT^")) return UserList{{fields.begin() + 1, fields.end()}};
+    if (StartsWith(text, "CLIENT_IP_ADDRESS^")) {
+        if (text.size() < 30 || !HasField(fields, 1)) return Ignored{};
+        return ClientAddress{fields[1].substr(0, kClientAddressMaxBytes)};
+    }
+    if (text == "YOU_ARE_HOST") return YouAreHost{};
+    if (text == "HOST_GAME_START") return HostGameStart{};
+    if (text == "INIT_TREE") return RoomListCleared{};
+    if (StartsWith(text, "ROOMNUMBER^")) {
+        if (text.size() < 14 || !HasField(fields, 1)) return Ignored{};
+        return RoomNumber{std::atoi(fields[1].c_str())};
+    }
+    if (StartsWith(text, "IDORDER^")) {
+        if (text.size() < 9 || !HasField(fields, 1)) return Ignored{};
+        return LoginReply{fields[1] != "FALSE"};
+    }
+    if (StartsWith(text, "JOINORDER^")) {
+        if (text.size() < 11 || !HasField(fields, 1)) return Ignored{};
+        bool yes = fields[1] == "YES";
+        bool hasGame = HasField(fields, 3);
+        return JoinReply{yes, hasGame, hasGame ? fields[2] : "", hasGame ? std::atoi(fields[3].c_str()) : 0};
+    }
+    return ChatLine{std::string(text)};
+}
+
+} // namespace lobby

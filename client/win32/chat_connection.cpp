@@ -1,0 +1,130 @@
+#include "chat_connection.h"
+
+#include <array>
+
+namespace {
+constexpr long kAfterConnectEvents = FD_READ | FD_WRITE | FD_CLOSE;
+}
+
+ChatConnection::~ChatConnection() { Close(); }
+
+void ChatConnection::SetServer(std::string host, int port) {
+    host_ = std::move(host);
+    port_ = port;
+}
+
+bool ChatConnection::Connect() {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+        view_.AddChatLine("윈속 초기화 에러", false);
+        return false;
+    }
+    // A previous attempt's socket is replaced, not leaked.
+    if (socket_ != INVALID_SOCKET) closesocket(socket_);
+    outgoing_.clear();
+    frontSent_ = 0;
+    socket_ = socket(AF_INET, SOCK_STREAM, 0);
+    if (socket_ == INVALID_SOCKET) {
+        view_.AddChatLine("소켓생성 에러", false);
+        return false;
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(port_ & 0xFFFF));
+    address.sin_addr.s_addr = inet_addr(host_.c_str());
+    if (hostent* resolved = gethostbyname(host_.c_str()); resolved && resolved->h_addr_list[0]) {
+        address.sin_addr = *reinterpret_cast<in_addr*>(resolved->h_addr_list[0]);
+    }
+    if (WSAAsyncSelect(socket_, window_, SOCKET_MESSAGE, FD_CONNECT) == SOCKET_ERROR) {
+        view_.AddChatLine("연결 에러", false);
+        return false;
+    }
+    if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR &&
+        WSAGetLastError() != WSAEWOULDBLOCK) {
+        view_.AddChatLine("연결 에러", false);
+        return false;
+    }
+    return true;
+}
+
+void ChatConnection::Raise(WORD event, lobby::Delivery delivery) {
+    WPARAM socket = static_cast<WPARAM>(socket_);
+    if (delivery == lobby::Delivery::kSync) {
+        SendMessageW(window_, SOCKET_MESSAGE, socket, MAKELPARAM(event, 0));
+    } else {
+        PostMessageW(window_, SOCKET_MESSAGE, socket, MAKELPARAM(event, 0));
+    }
+}
+
+void ChatConnection::Send(std::string_view message, lobby::Delivery delivery) {
+    if (!IsOpen()) return;  // no connection: the message is lost, as on a dead line
+    outgoing_.push_back(lobby::MakeSendBlock(message));
+    Raise(FD_WRITE, delivery);
+}
+
+void ChatConnection::Disconnect(lobby::Delivery delivery) { Raise(FD_CLOSE, delivery); }
+
+void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySession& session) {
+    // Notifications of an earlier connection's socket are stale.
+    if (static_cast<SOCKET>(socket) != socket_ || socket_ == INVALID_SOCKET) return;
+    switch (WSAGETSELECTEVENT(event)) {
+    case FD_CONNECT:
+        if (WSAAsyncSelect(socket_, window_, SOCKET_MESSAGE, kAfterConnectEvents) == SOCKET_ERROR) {
+            view_.AddChatLine("Async Select를 할수 없음. ", false);
+            return;
+        }
+        session.OnConnected();
+        break;
+    case FD_WRITE:
+        Flush();
+        break;
+    case FD_READ:
+        Receive(session);
+        break;
+    case FD_CLOSE:
+        Close();
+        session.OnConnectionClosed();
+        break;
+    default:
+        break;
+    }
+}
+
+void ChatConnection::Flush() {
+    while (!outgoing_.empty()) {
+        const lobby::SendBlock& block = outgoing_.front();
+        int sent = send(socket_, block.data() + frontSent_, static_cast<int>(block.size() - frontSent_), 0);
+        if (sent == SOCKET_ERROR) {
+            // Would block: the next FD_WRITE goes on. Any other failure loses the block, as a dead line does.
+            if (WSAGetLastError() == WSAEWOULDBLOCK) return;
+            outgoing_.pop_front();
+            frontSent_ = 0;
+            continue;
+        }
+        frontSent_ += static_cast<std::size_t>(sent);
+        if (frontSent_ == block.size()) {
+            outgoing_.pop_front();
+            frontSent_ = 0;
+        }
+    }
+}
+
+void ChatConnection::Receive(lobby::LobbySession& session) {
+    std::array<char, lobby::kReceiveBufferSize> buffer{};
+    int received = recv(socket_, buffer.data(), static_cast<int>(buffer.size()), 0);
+    if (received <= 0) return;
+    // Handling a message can run a modal dialog, whose loop delivers further
+    // notifications: take the messages out of the buffer first.
+    for (const auto& message : lobby::SplitReceived(std::string_view(buffer.data(), static_cast<std::size_t>(received)))) {
+        session.HandleServerMessage(message);
+    }
+}
+
+void ChatConnection::Close() {
+    if (socket_ == INVALID_SOCKET) return;
+    closesocket(socket_);
+    socket_ = INVALID_SOCKET;
+    outgoing_.clear();
+    frontSent_ = 0;
+    WSACleanup();
+}

@@ -1,0 +1,54 @@
+// The lobby's one TCP connection to the chat server over WinSock 1.1 with
+// asynchronous selection: notifications arrive as SOCKET_MESSAGE on the
+// lobby window, so nothing ever blocks the window.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include "lobby_session.h"
+#include "lobby_transport.h"
+#include "lobby_view.h"
+#include "wire_format.h"
+
+#include <deque>
+#include <string>
+
+inline constexpr UINT SOCKET_MESSAGE = WM_USER + 1;
+
+class ChatConnection : public lobby::LobbyTransport {
+public:
+    // Status lines go to view's chat list.
+    explicit ChatConnection(lobby::LobbyView& view) : view_(view) {}
+    ~ChatConnection() override;
+    ChatConnection(const ChatConnection&) = delete;
+    ChatConnection& operator=(const ChatConnection&) = delete;
+
+    void SetWindow(HWND window) { window_ = window; }
+    void SetServer(std::string host, int port);
+
+    bool Connect() override;
+    bool IsOpen() const override { return socket_ != INVALID_SOCKET; }
+    void Send(std::string_view message, lobby::Delivery delivery) override;
+    void Disconnect(lobby::Delivery delivery) override;
+
+    // The window's SOCKET_MESSAGE: acts on the notification and tells session.
+    void OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySession& session);
+    // Closes without telling anyone (the program is ending, or the user
+    // asked for it through a notification handled here).
+    void Close();
+
+private:
+    void Raise(WORD event, lobby::Delivery delivery);
+    void Flush();
+    void Receive(lobby::LobbySession& session);
+
+    lobby::LobbyView& view_;
+    HWND window_ = nullptr;
+    std::string host_;
+    int port_ = 0;
+    SOCKET socket_ = INVALID_SOCKET;
+    // Blocks leave whole and in order; a short send keeps the rest at the front.
+    std::deque<lobby::SendBlock> outgoing_;
+    std::size_t frontSent_ = 0;
+};

@@ -1,0 +1,110 @@
+// A lobby view and transport that record what the session asks of them.
+#pragma once
+
+#include "lobby_session.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lobby_test {
+
+using lobby::ButtonState;
+using lobby::LobbyButton;
+
+class RecordingView : public lobby::LobbyView {
+public:
+    void SetButtonState(LobbyButton button, ButtonState state) override { buttons[button] = state; }
+    void EnableChatInput(bool enable) override { chatEnabled = enable; }
+    void FocusChatInput() override { chatFocused = true; }
+    void AddChatLine(std::string_view line, bool makeCurrent) override {
+        chat.emplace_back(line);
+        if (makeCurrent) currentLine = line;
+    }
+    void SetCaption(std::string_view text) override { caption = text; }
+    void ShowMessage(std::string_view text, std::string_view title, lobby::MessageIcon) override {
+        messages.push_back(std::string(title) + ": " + std::string(text));
+    }
+    void StartTimer(lobby::LobbyTimer timer) override { timers.insert(timer); }
+    void StopTimer(lobby::LobbyTimer timer) override { timers.erase(timer); }
+    void SetHiddenUserId(std::string_view id) override { hiddenUserId = id; }
+    void SetGameAddress(std::string_view address) override { gameAddress = address; }
+    void ClearRoomList() override { rooms.clear(); }
+    void AddRoomRow(std::string_view text) override { rooms.insert(std::string(text)); }
+    void ShowUsers(const std::vector<std::string>& ids) override { users = ids; }
+    bool RunReceivedMemo(std::string_view sender, std::string_view text) override {
+        receivedMemos.push_back(std::string(sender) + ": " + std::string(text));
+        return answerMemo;
+    }
+    std::optional<std::string> RunMemoSend(std::string_view recipient) override {
+        memoRecipients.emplace_back(recipient);
+        return memoText;
+    }
+
+    bool IsActive(LobbyButton button) const {
+        auto found = buttons.find(button);
+        return found != buttons.end() && found->second == ButtonState::kActive;
+    }
+
+    std::map<LobbyButton, ButtonState> buttons;
+    bool chatEnabled = false;
+    bool chatFocused = false;
+    std::vector<std::string> chat;
+    std::string currentLine;
+    std::string caption;
+    std::vector<std::string> messages;
+    std::set<lobby::LobbyTimer> timers;
+    std::string hiddenUserId;
+    std::string gameAddress;
+    std::set<std::string> rooms;  // ordered by text, as the sorted list view shows them
+    std::vector<std::string> users;
+    std::vector<std::string> receivedMemos;
+    std::vector<std::string> memoRecipients;
+    bool answerMemo = false;
+    std::optional<std::string> memoText;
+};
+
+class RecordingTransport : public lobby::LobbyTransport {
+public:
+    bool Connect() override {
+        ++connects;
+        open = connectSucceeds;
+        return connectSucceeds;
+    }
+    bool IsOpen() const override { return open; }
+    void Send(std::string_view message, lobby::Delivery delivery) override {
+        sent.emplace_back(message);
+        deliveries.push_back(delivery);
+    }
+    void Disconnect(lobby::Delivery) override {
+        open = false;
+        ++disconnects;
+    }
+
+    bool connectSucceeds = true;
+    bool open = false;
+    int connects = 0;
+    int disconnects = 0;
+    std::vector<std::string> sent;
+    std::vector<lobby::Delivery> deliveries;
+};
+
+// A session whose user logged in as "kim".
+struct LoggedInLobby {
+    RecordingView view;
+    RecordingTransport transport;
+    lobby::LobbySession session{view, transport};
+
+    LoggedInLobby() {
+        session.OnIdPromptClosed(std::string("kim"));
+        session.OnConnected();
+        session.OnLoginDue();
+        session.HandleServerMessage("IDORDER^OK");
+        transport.sent.clear();
+        transport.deliveries.clear();
+    }
+};
+
+} // namespace lobby_test
