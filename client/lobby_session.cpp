@@ -5,12 +5,18 @@
 #include "notice.h"
 #include "outgoing_messages.h"
 #include "program_title.h"
+#include "room_creation.h"
+
+#include <algorithm>
 #include "user_id.h"
 
 namespace lobby {
 namespace {
 constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는 겁니까?..\n다시 보내세요!! 빨리...";
 constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
+constexpr const char* kNotInstalledAtJoin =
+    "가(이) 설치되어있지 않습니다\n만일 설치를 하지 않으신다면 게임을 하실수 없습니다";
+constexpr const char* kNotInstalledAtStart = "를 아직도 설치하지 않았습니다\n방 밖으로 나갑니다";
 constexpr const char* kTooManyUsers = "현재 사용자가 너무 많습니다.\n잠시후 다시 이용해 주십시요";
 } // namespace
 
@@ -103,7 +109,150 @@ void LobbySession::operator()(const message::Info& info) {
 
 void LobbySession::operator()(const message::RoomList& list) {
     view_.ClearRoomList();
-    for (const auto& row : list.rows) view_.AddRoomRow(row.Text());
+    for (const auto& row : list.rows) {
+        // Titles are kept for numbers the table has; other rooms still show.
+        if (row.number >= 0 && row.number < kRoomNumberCount) roomTitles_[static_cast<std::size_t>(row.number)] = row.title;
+        view_.AddRoomRow(row.Text());
+    }
+}
+
+std::string LobbySession::RoomTitle(int number) const {
+    return number >= 0 && number < kRoomNumberCount ? roomTitles_[static_cast<std::size_t>(number)] : std::string();
+}
+
+int LobbySession::FindApplication(std::string_view gameName) const {
+    auto applications = view_.DirectPlayApplications();
+    auto found = std::find(applications.begin(), applications.end(), gameName);
+    return found == applications.end() ? -1 : static_cast<int>(found - applications.begin());
+}
+
+void LobbySession::OnRoomRowChanged(int row) {
+    if (inRoom_) return;
+    selectedRow_ = row;
+    view_.SetButtonState(LobbyButton::kJoinRoom, ButtonState::kActive);
+}
+
+void LobbySession::OnJoinButton() {
+    using enum LobbyButton;
+    int number = RoomNumberOfRowText(view_.RoomRowText(selectedRow_));
+    if (number == kNoRoomNumber) {
+        view_.SetButtonState(kJoinRoom, ButtonState::kActive);
+        return;
+    }
+    roomNumber_ = number;
+    inRoom_ = true;
+    transport_.Send(outgoing::Join(number), Delivery::kPosted);
+    view_.EnableChatInput(false);
+    SetButtons({kExit, kCreateRoom, kJoinRoom, kDisconnect}, ButtonState::kInactive);
+}
+
+void LobbySession::EnterRoom(std::string_view title, bool host) {
+    isHost_ = host;
+    view_.OpenRoomWindow(title, host);
+    roomWindowOpen_ = true;
+}
+
+void LobbySession::operator()(const message::JoinReply& reply) {
+    using enum LobbyButton;
+    // Only a join under way has a reply to take.
+    if (!inRoom_ || roomWindowOpen_) return;
+    if (reply.yes && !reply.hasGame) return;
+    if (!reply.yes) {
+        inRoom_ = false;
+        roomNumber_ = 0;
+        SetButtons({kJoinRoom, kCreateRoom, kExit, kDisconnect}, ButtonState::kActive);
+        view_.EnableChatInput(true);
+        return;
+    }
+    gameName_ = reply.gameName;
+    gameKind_ = reply.gameKind;
+    std::string title = RoomTitle(roomNumber_);
+    view_.SetRoomTitleField(title);
+    EnterRoom(title, false);
+    if (gameKind_ != kDirectPlayGame) return;
+    if (int application = FindApplication(gameName_); application >= 0) {
+        view_.SelectApplication(application);
+    } else {
+        view_.ShowMessage(gameName_ + kNotInstalledAtJoin, notice::kCaption, MessageIcon::kExclamation);
+    }
+}
+
+void LobbySession::OnCreateButton() {
+    using enum LobbyButton;
+    auto applications = view_.DirectPlayApplications();
+    auto request = view_.RunRoomCreation(applications);
+    if (!request) {
+        view_.SetButtonState(kCreateRoom, ButtonState::kActive);
+        return;
+    }
+    auto offered = std::min(applications.size(), kMaxOfferedApplications);
+    auto choice = GameKindForIndex(request->gameIndex, offered);
+    if (choice.kind == kDirectPlayGame) view_.SelectApplication(choice.applicationIndex);
+    view_.SetRoomTitleField(request->title);
+    transport_.Send(outgoing::NewRoom(request->title, request->members, choice.kind, request->gameName), Delivery::kSync);
+    gameKind_ = choice.kind;
+    gameName_ = request->gameName;
+    inRoom_ = true;
+    view_.EnableChatInput(false);
+    SetButtons({kExit, kCreateRoom, kJoinRoom, kDisconnect}, ButtonState::kInactive);
+    EnterRoom(request->title, true);
+}
+
+bool LobbySession::OnRoomChat(std::string_view text) {
+    auto line = ChatLineFor(chatPrefix_, text);
+    if (!line) return false;
+    transport_.Send(*line, Delivery::kSync);
+    return true;
+}
+
+void LobbySession::LeaveRoom() {
+    using enum LobbyButton;
+    // "TOP" leaves after the room window has gone.
+    if (roomWindowOpen_) {
+        view_.CloseRoomWindow();
+        roomWindowOpen_ = false;
+    }
+    transport_.Send(outgoing::kLeaveRoom, Delivery::kSync);
+    view_.RenewDirectPlayLists();
+    view_.EnableChatInput(true);
+    SetButtons({kDisconnect, kExit, kCreateRoom}, ButtonState::kActive);
+    isHost_ = false;
+    inRoom_ = false;
+    roomNumber_ = 0;
+}
+
+void LobbySession::OnHostStart() {
+    transport_.Send(outgoing::kHostGameStart, Delivery::kPosted);
+    StartGameHere();
+}
+
+void LobbySession::StartGameHere() {
+    if (gameKind_ == kDirectPlayGame) {
+        int application = FindApplication(gameName_);
+        if (application < 0) {
+            view_.ShowMessage(gameName_ + kNotInstalledAtStart, notice::kCaption, MessageIcon::kExclamation);
+            LeaveRoom();
+            return;
+        }
+        view_.SelectApplication(application);
+    }
+    if (launcher_) launcher_->Launch(gameKind_, gameName_, clientAddress_);
+}
+
+void LobbySession::operator()(const message::RoomMembers& members) {
+    if (!roomWindowOpen_) return;
+    auto ids = members.ids;
+    std::sort(ids.begin(), ids.end());
+    view_.ShowRoomMembers(ids);
+}
+
+void LobbySession::operator()(const message::YouAreHost&) {
+    isHost_ = true;
+    if (roomWindowOpen_) view_.GrantRoomHost();
+}
+
+void LobbySession::operator()(const message::HostGameStart&) {
+    if (roomWindowOpen_) StartGameHere();
 }
 
 void LobbySession::operator()(const message::ClientAddress& address) {
@@ -137,8 +286,12 @@ void LobbySession::operator()(const message::LoginReply& reply) {
 }
 
 void LobbySession::operator()(const message::ChatLine& line) {
-    if (inRoom_) return;  // the room window takes room chat; none is open yet
-    AddCurrentLine(line.text);
+    // In a room the room window shows chat; while joining there is none yet.
+    if (!inRoom_) {
+        AddCurrentLine(line.text);
+    } else if (roomWindowOpen_) {
+        view_.ShowRoomChatLine(line.text);
+    }
 }
 
 } // namespace lobby

@@ -4,10 +4,12 @@
 // decides through LobbyView and LobbyTransport.
 #pragma once
 
+#include "game_launcher.h"
 #include "lobby_transport.h"
 #include "lobby_view.h"
 #include "server_message.h"
 
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -42,30 +44,55 @@ public:
 
     void HandleServerMessage(std::string_view text);
 
+    // The room list's item-changed notification for row.
+    void OnRoomRowChanged(int row);
+    void OnJoinButton();
+    void OnCreateButton();
+
+    // Commands of the room window.
+    // Sends the room's chat input; true when the input is to be emptied.
+    bool OnRoomChat(std::string_view text);
+    void LeaveRoom();
+    void OnRoomMemo(std::string_view memberId) { SendMemo(memberId); }
+    void OnHostStart();
+
+    // Game launches go here once the program can start games.
+    void SetGameLauncher(GameLauncher* launcher) { launcher_ = launcher; }
+
     bool InRoom() const { return inRoom_; }
     const std::string& UserId() const { return userId_; }
     const std::string& ChatPrefix() const { return chatPrefix_; }
     int RoomNumber() const { return roomNumber_; }
     const std::string& ClientAddress() const { return clientAddress_; }
+    bool IsHost() const { return isHost_; }
+    bool RoomWindowOpen() const { return roomWindowOpen_; }
+    int SelectedRow() const { return selectedRow_; }
+    int GameKind() const { return gameKind_; }
+    const std::string& GameName() const { return gameName_; }
 
 private:
     void SetButtons(std::initializer_list<LobbyButton> buttons, ButtonState state);
     void AddCurrentLine(std::string_view line) { view_.AddChatLine(line, true); }
     void SendMemo(std::string_view recipient);
+    void EnterRoom(std::string_view title, bool host);
+    void StartGameHere();
+    // The application index of gameName in the DirectPlay list, or -1.
+    int FindApplication(std::string_view gameName) const;
+    std::string RoomTitle(int number) const;
 
     void operator()(const message::Ignored&) {}
     void operator()(const message::Memo& memo);
     void operator()(const message::Info& info);
     void operator()(const message::RoomListCleared&) { view_.ClearRoomList(); }
     void operator()(const message::RoomList& list);
-    void operator()(const message::RoomMembers&) {}
+    void operator()(const message::RoomMembers& members);
     void operator()(const message::UserList& users) { view_.ShowUsers(users.ids); }
     void operator()(const message::ClientAddress& address);
-    void operator()(const message::YouAreHost&) { isHost_ = true; }
-    void operator()(const message::HostGameStart&) {}
+    void operator()(const message::YouAreHost&);
+    void operator()(const message::HostGameStart&);
     void operator()(const message::RoomNumber& room) { roomNumber_ = room.number; }
     void operator()(const message::LoginReply& reply);
-    void operator()(const message::JoinReply&) {}
+    void operator()(const message::JoinReply& reply);
     void operator()(const message::ChatLine& line);
     friend struct MessageDispatch;
 
@@ -74,9 +101,15 @@ private:
     std::string userId_;
     std::string chatPrefix_;
     std::string clientAddress_;
+    GameLauncher* launcher_ = nullptr;
+    std::array<std::string, kRoomNumberCount> roomTitles_;
+    int selectedRow_ = -1;
     bool inRoom_ = false;
+    bool roomWindowOpen_ = false;
     bool isHost_ = false;
     int roomNumber_ = 0;
+    std::string gameName_;
+    int gameKind_ = 0;
 };
 
 } // namespace lobby

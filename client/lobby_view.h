@@ -29,6 +29,14 @@ enum class ButtonState { kActive, kInactive };
 
 enum class MessageIcon { kNone, kStop, kExclamation, kQuestion };
 
+// What the room-creation dialog hands back when it is accepted.
+struct RoomRequest {
+    std::string title;
+    unsigned members = 0;
+    int gameIndex = 0;  // index into the dialog's game list
+    std::string gameName;
+};
+
 // The lobby's timers, by id.
 enum class LobbyTimer : unsigned {
     kKeepAlive = 1026,
@@ -60,6 +68,29 @@ public:
     virtual void AddRoomRow(std::string_view text) = 0;
     // Empties the user list and adds each ID, selecting it as it is added.
     virtual void ShowUsers(const std::vector<std::string>& ids) = 0;
+
+    // The text of a row of the sorted room list, "" when there is none.
+    virtual std::string RoomRowText(int row) const = 0;
+
+    // The DirectPlay lobby applications (the hidden list, in its order) and
+    // the choice of one of them for the room's game.
+    virtual std::vector<std::string> DirectPlayApplications() const = 0;
+    virtual void SelectApplication(int index) = 0;
+    // Rebuilds the DirectPlay lists after a room was left.
+    virtual void RenewDirectPlayLists() = 0;
+    // The title of the current room, kept where game launches read it.
+    virtual void SetRoomTitleField(std::string_view title) = 0;
+
+    // The room-creation dialog; nullopt when cancelled.
+    virtual std::optional<RoomRequest> RunRoomCreation(const std::vector<std::string>& applications) = 0;
+
+    // The room window: opened as host or guest, closed when the room is left.
+    virtual void OpenRoomWindow(std::string_view title, bool host) = 0;
+    virtual void CloseRoomWindow() = 0;
+    virtual void ShowRoomChatLine(std::string_view line) = 0;
+    // The members, already in their order.
+    virtual void ShowRoomMembers(const std::vector<std::string>& ids) = 0;
+    virtual void GrantRoomHost() = 0;
 
     // Memo dialogs. RunReceivedMemo: true when the user answers.
     virtual bool RunReceivedMemo(std::string_view sender, std::string_view text) = 0;

@@ -1,6 +1,10 @@
 #include "lobby_dialog.h"
 
 #include "chat_server_config.h"
+#include "combo_box.h"
+#include "game_records.h"
+#include "list_box.h"
+#include "room_creation_dialog.h"
 #include "memo_dialogs.h"
 #include "message_box.h"
 #include "program_path.h"
@@ -80,7 +84,11 @@ LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), connection_(*this), session
 
     OnCommand(IDC_CONNECT, [this] { StartTimer(lobby::LobbyTimer::kIdPrompt); });
     OnCommand(IDC_DISCONNECT, [this] { session_.OnDisconnectButton(); });
-    OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(SelectedUser()); });
+    OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(win::list_box::SelectedLine(Item(IDC_USER_LIST))); });
+    OnCommand(IDC_CREATE_ROOM, [this] { session_.OnCreateButton(); });
+    OnCommand(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
+    OnNotify(IDC_ROOM_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) { return OnRoomRowChanged(header); });
+    OnMessage(ROOM_MESSAGE, [this](WPARAM command, LPARAM value) { return OnRoomCommand(command, value); });
     OnCommand(IDC_USER_LIST, LBN_SELCHANGE,
               [this] { SetButtonState(lobby::LobbyButton::kMemo, lobby::ButtonState::kActive); });
 }
@@ -251,9 +259,7 @@ void LobbyDialog::EnableChatInput(bool enable) { EnableItem(IDC_CHAT_INPUT, enab
 void LobbyDialog::FocusChatInput() { SetFocus(Item(IDC_CHAT_INPUT)); }
 
 void LobbyDialog::AddChatLine(std::string_view line, bool makeCurrent) {
-    HWND list = Item(IDC_CHAT_LIST);
-    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(line).c_str()));
-    if (makeCurrent && index >= 0) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    win::list_box::AddLine(Item(IDC_CHAT_LIST), line, makeCurrent);
 }
 
 void LobbyDialog::SetCaption(std::string_view caption) { win::Dialog::SetCaption(caption); }
@@ -275,24 +281,93 @@ void LobbyDialog::AddRoomRow(std::string_view text) {
 }
 
 void LobbyDialog::ShowUsers(const std::vector<std::string>& ids) {
-    HWND list = Item(IDC_USER_LIST);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const auto& id : ids) {
-        LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(id).c_str()));
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    win::list_box::ReplaceLines(Item(IDC_USER_LIST), ids, true);
+}
+
+std::string LobbyDialog::RoomRowText(int row) const {
+    if (row < 0) return {};
+    wchar_t text[512] = L"";
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(std::size(text));
+    LRESULT length = SendMessageW(Item(IDC_ROOM_LIST), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return win::Narrow(std::wstring_view(text, static_cast<std::size_t>(length > 0 ? length : 0)));
+}
+
+std::vector<std::string> LobbyDialog::DirectPlayApplications() const {
+    return win::combo_box::Entries(Item(IDC_APPLICATIONS));
+}
+
+void LobbyDialog::SelectApplication(int index) {
+    SendMessageW(Item(IDC_APPLICATIONS), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void LobbyDialog::RenewDirectPlayLists() {
+    SendMessageW(Item(IDC_APPLICATIONS), CB_RESETCONTENT, 0, 0);
+    SendMessageW(Item(IDC_PROVIDERS), CB_RESETCONTENT, 0, 0);
+}
+
+void LobbyDialog::SetRoomTitleField(std::string_view title) { SetItemText(IDC_ROOM_TITLE_HIDDEN, title); }
+
+std::optional<lobby::RoomRequest> LobbyDialog::RunRoomCreation(const std::vector<std::string>& applications) {
+    std::vector<std::string> registered;
+    for (auto& game : lobby::ReadGameRecords(win::ProgramFile("config/game.ini"))) registered.push_back(game.name);
+    RoomCreationDialog dialog(applications, registered);
+    if (dialog.RunModal(Handle()) != IDOK) return std::nullopt;
+    return lobby::RoomRequest{dialog.Title(), dialog.Members(), dialog.SelectedIndex(), dialog.SelectedGameName()};
+}
+
+void LobbyDialog::OpenRoomWindow(std::string_view title, bool host) {
+    closedRoomWindow_.reset();
+    roomWindow_ = std::make_unique<RoomWindow>(Handle(), std::string(title), host, session_.UserId());
+    roomWindow_->CreateModeless(Handle());
+}
+
+void LobbyDialog::CloseRoomWindow() {
+    if (!roomWindow_) return;
+    SendMessageW(roomWindow_->Handle(), WM_CLOSE, 0, 0);
+    closedRoomWindow_ = std::move(roomWindow_);
+}
+
+void LobbyDialog::ShowRoomChatLine(std::string_view line) {
+    if (!roomWindow_) return;
+    roomWindow_->SetIncomingChatLine(std::string(line));
+    SendMessageW(roomWindow_->Handle(), ROOM_MESSAGE, kNoticeChatLine, 0);
+}
+
+void LobbyDialog::ShowRoomMembers(const std::vector<std::string>& ids) {
+    if (!roomWindow_) return;
+    roomWindow_->SetMembers(ids);
+    SendMessageW(roomWindow_->Handle(), ROOM_MESSAGE, kNoticeMembers, 0);
+}
+
+void LobbyDialog::GrantRoomHost() {
+    if (roomWindow_) SendMessageW(roomWindow_->Handle(), ROOM_MESSAGE, kNoticeHostGranted, 0);
+}
+
+INT_PTR LobbyDialog::OnRoomCommand(WPARAM command, LPARAM value) {
+    switch (command) {
+    case kRoomChat:
+        if (roomWindow_ && session_.OnRoomChat(roomWindow_->ChatInput())) roomWindow_->ClearChatInput();
+        return TRUE;
+    case kRoomLeave:
+        session_.LeaveRoom();
+        return TRUE;
+    case kRoomMemo:
+        if (value) session_.OnRoomMemo(reinterpret_cast<const char*>(value));
+        return TRUE;
+    case kRoomStart:
+        session_.OnHostStart();
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
-std::string LobbyDialog::SelectedUser() const {
-    HWND list = Item(IDC_USER_LIST);
-    LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return {};
-    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return win::Narrow(text);
+LRESULT LobbyDialog::OnRoomRowChanged(const NMHDR& header) {
+    session_.OnRoomRowChanged(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
+    return 0;
 }
 
 bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {

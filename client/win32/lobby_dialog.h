@@ -7,6 +7,7 @@
 #include "dib_bitmap.h"
 #include "lobby_image_button.h"
 #include "lobby_session.h"
+#include "room_window.h"
 
 #include <array>
 #include <memory>
@@ -40,6 +41,17 @@ private:
     void ClearRoomList() override;
     void AddRoomRow(std::string_view text) override;
     void ShowUsers(const std::vector<std::string>& ids) override;
+    std::string RoomRowText(int row) const override;
+    std::vector<std::string> DirectPlayApplications() const override;
+    void SelectApplication(int index) override;
+    void RenewDirectPlayLists() override;
+    void SetRoomTitleField(std::string_view title) override;
+    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& applications) override;
+    void OpenRoomWindow(std::string_view title, bool host) override;
+    void CloseRoomWindow() override;
+    void ShowRoomChatLine(std::string_view line) override;
+    void ShowRoomMembers(const std::vector<std::string>& ids) override;
+    void GrantRoomHost() override;
     bool RunReceivedMemo(std::string_view sender, std::string_view text) override;
     std::optional<std::string> RunMemoSend(std::string_view recipient) override;
 
@@ -47,7 +59,8 @@ private:
     void SetUpRoomList();
     void SetUpButtons();
     void RunIdPrompt();
-    std::string SelectedUser() const;
+    INT_PTR OnRoomCommand(WPARAM command, LPARAM value);
+    LRESULT OnRoomRowChanged(const NMHDR& header);
 
     INT_PTR OnPaint();
     INT_PTR OnControlColor(WPARAM dc, LPARAM control);
@@ -64,4 +77,7 @@ private:
     HBRUSH blackBrush_ = nullptr;
     HICON icon_ = nullptr;
     std::array<LobbyImageButton, 9> buttons_;
+    std::unique_ptr<RoomWindow> roomWindow_;
+    // A closed room window waits here until no handler of it is running.
+    std::unique_ptr<RoomWindow> closedRoomWindow_;
 };

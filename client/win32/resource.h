@@ -10,6 +10,7 @@
 #define IDD_ROOM_CREATION 130
 #define IDD_MEMO_SEND 132
 #define IDD_MEMO_RECEIVED 133
+#define IDD_ROOM 140
 #define IDR_HAND_CURSOR 155
 
 // Button images: normal, selected, hovered.
@@ -75,3 +76,11 @@
 // Memo dialogs (templates 132 and 133).
 #define IDC_MEMO_TEXT 1015
 #define IDC_RECEIVED_TEXT 1016
+
+// Room window (template 140).
+#define IDC_START_GAME 1009
+#define IDC_ROOM_CHAT_LIST 1018
+#define IDC_ROOM_CHAT_INPUT 1019
+#define IDC_LEAVE_ROOM 1020
+#define IDC_MEMBER_LIST 1022
+#define IDC_ROOM_MEMO 1045

@@ -1,6 +1,7 @@
 #include "room_creation_dialog.h"
 
 #include "byte_limited_edit.h"
+#include "combo_box.h"
 #include "cp949.h"
 #include "hand_cursor_button.h"
 #include "message_box.h"
@@ -35,9 +36,7 @@ bool RoomCreationDialog::OnInitDialog() {
     win::LimitEditBytes(Item(IDC_ROOM_TITLE), lobby::kRoomTitleMaxBytes);
     SetItemText(IDC_MEMBER_COUNT, std::to_string(members_));
     HWND combo = Item(IDC_GAME_CHOICES);
-    for (const auto& entry : choices_.entries) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Widen(entry).c_str()));
-    }
+    for (const auto& entry : choices_.entries) win::combo_box::AddEntry(combo, entry);
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
     selectedIndex_ = 0;
     HandCursorButton::Attach(Item(IDOK));
@@ -46,13 +45,7 @@ bool RoomCreationDialog::OnInitDialog() {
 }
 
 std::string RoomCreationDialog::EntryText(int index) const {
-    HWND combo = Item(IDC_GAME_CHOICES);
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (index < 0 || length == CB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return win::Narrow(text);
+    return win::combo_box::EntryText(Item(IDC_GAME_CHOICES), index);
 }
 
 bool RoomCreationDialog::ReadFields() {

@@ -3,7 +3,8 @@
 
 #include "lobby_session.h"
 
-#include <deque>
+#include <iterator>
+#include <optional>
 #include <map>
 #include <set>
 #include <string>
@@ -43,6 +44,26 @@ public:
         return memoText;
     }
 
+    std::string RoomRowText(int row) const override {
+        if (row < 0 || row >= static_cast<int>(rooms.size())) return {};
+        return *std::next(rooms.begin(), row);
+    }
+    std::vector<std::string> DirectPlayApplications() const override { return applications; }
+    void SelectApplication(int index) override { selectedApplication = index; }
+    void RenewDirectPlayLists() override { ++renewedLists; }
+    void SetRoomTitleField(std::string_view title) override { roomTitleField = title; }
+    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& offered) override {
+        offeredApplications = offered;
+        return roomRequest;
+    }
+    void OpenRoomWindow(std::string_view title, bool host) override {
+        roomWindow = RoomWindowState{std::string(title), host, {}, {}};
+    }
+    void CloseRoomWindow() override { roomWindow.reset(); }
+    void ShowRoomChatLine(std::string_view line) override { roomWindow->chat.emplace_back(line); }
+    void ShowRoomMembers(const std::vector<std::string>& ids) override { roomWindow->members = ids; }
+    void GrantRoomHost() override { roomWindow->startEnabled = true; }
+
     bool IsActive(LobbyButton button) const {
         auto found = buttons.find(button);
         return found != buttons.end() && found->second == ButtonState::kActive;
@@ -62,6 +83,19 @@ public:
     std::vector<std::string> users;
     std::vector<std::string> receivedMemos;
     std::vector<std::string> memoRecipients;
+    std::vector<std::string> applications;
+    int selectedApplication = -1;
+    int renewedLists = 0;
+    std::string roomTitleField;
+    std::vector<std::string> offeredApplications;
+    std::optional<lobby::RoomRequest> roomRequest;
+    struct RoomWindowState {
+        std::string title;
+        bool startEnabled = false;
+        std::vector<std::string> chat;
+        std::vector<std::string> members;
+    };
+    std::optional<RoomWindowState> roomWindow;
     bool answerMemo = false;
     std::optional<std::string> memoText;
 };
@@ -89,6 +123,14 @@ public:
     int disconnects = 0;
     std::vector<std::string> sent;
     std::vector<lobby::Delivery> deliveries;
+};
+
+class RecordingLauncher : public lobby::GameLauncher {
+public:
+    void Launch(int kind, std::string_view game, std::string_view address) override {
+        launches.push_back(std::to_string(kind) + " " + std::string(game) + " " + std::string(address));
+    }
+    std::vector<std::string> launches;
 };
 
 // A session whose user logged in as "kim".

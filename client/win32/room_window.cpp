@@ -1,0 +1,95 @@
+#include "room_window.h"
+
+#include "byte_limited_edit.h"
+#include "cp949.h"
+#include "hand_cursor_button.h"
+#include "list_box.h"
+#include "message_box.h"
+#include "resource.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::size_t kRoomChatMaxBytes = 150;
+constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리...";
+constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
+} // namespace
+
+RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed, std::string ownId)
+    : win::Dialog(IDD_ROOM), lobby_(lobby), title_(std::move(title)), startAllowed_(startAllowed), ownId_(std::move(ownId)) {
+    OnMessage(ROOM_MESSAGE, [this](WPARAM notice, LPARAM) { return OnNotice(notice); });
+    OnCommand(IDC_ROOM_MEMO, [this] { OnMemoButton(); });
+    OnCommand(IDC_START_GAME, [this] { Raise(kRoomStart); });
+    OnCommand(IDC_LEAVE_ROOM, [this] { Raise(kRoomLeave); });
+}
+
+bool RoomWindow::OnInitDialog() {
+    SetCaption("방제 : " + title_);
+    EnableItem(IDC_START_GAME, startAllowed_);
+    win::LimitEditBytes(Item(IDC_ROOM_CHAT_INPUT), kRoomChatMaxBytes);
+    for (int id : {IDC_ROOM_MEMO, IDC_START_GAME, IDC_LEAVE_ROOM}) HandCursorButton::Attach(Item(id));
+    ShowMembers();
+    PlaceBesideLobby();
+    return true;
+}
+
+void RoomWindow::PlaceBesideLobby() {
+    RECT lobby, room, work;
+    GetWindowRect(lobby_, &lobby);
+    GetWindowRect(Handle(), &room);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int width = room.right - room.left;
+    int height = room.bottom - room.top;
+    int x = lobby.right + 4;
+    if (x + width > work.right) x = std::max<int>(work.left, work.right - width);
+    int y = std::min<int>(lobby.top, work.bottom - height);
+    SetWindowPos(Handle(), nullptr, x, std::max<int>(work.top, y), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+LRESULT RoomWindow::Raise(RoomCommand command, LPARAM value) const {
+    return SendMessageW(lobby_, ROOM_MESSAGE, command, value);
+}
+
+bool RoomWindow::PreTranslateMessage(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam == VK_ESCAPE) return true;
+    if (msg.wParam != VK_RETURN) return false;
+    if (cp949::HasCaret(ChatInput())) {
+        win::ShowMessage(Handle(), cp949::kCaretRefusal, win::kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
+        return true;
+    }
+    Raise(kRoomChat);
+    return true;
+}
+
+INT_PTR RoomWindow::OnNotice(WPARAM notice) {
+    switch (notice) {
+    case kNoticeChatLine:
+        win::list_box::AddLine(Item(IDC_ROOM_CHAT_LIST), incomingChatLine_, true);
+        return TRUE;
+    case kNoticeHostGranted:
+        EnableItem(IDC_START_GAME, true);
+        return TRUE;
+    case kNoticeMembers:
+        ShowMembers();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+std::string RoomWindow::ChatInput() const { return ItemText(IDC_ROOM_CHAT_INPUT); }
+
+void RoomWindow::ClearChatInput() { SetItemText(IDC_ROOM_CHAT_INPUT, ""); }
+
+void RoomWindow::ShowMembers() { win::list_box::ReplaceLines(Item(IDC_MEMBER_LIST), members_); }
+
+void RoomWindow::OnMemoButton() {
+    std::string member = win::list_box::SelectedLine(Item(IDC_MEMBER_LIST));
+    if (member.empty()) return;
+    if (member == ownId_) {
+        win::ShowMessage(Handle(), kMemoToSelf, kMemoToSelfCaption, MB_OK | MB_ICONQUESTION);
+        return;
+    }
+    Raise(kRoomMemo, reinterpret_cast<LPARAM>(member.c_str()));
+}

@@ -1,0 +1,264 @@
+#include "recording_lobby.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace lobby_test;
+using lobby::Delivery;
+
+constexpr const char* kTwoRooms = "ROOMTITLE^two^2^0^1^4^Game^YES^x^ten^10^0^2^8^StarCraft^NO^[END]";
+
+// Rows sort as text: row 0 is room 10, row 1 room 2.
+struct LobbyWithRooms : LoggedInLobby {
+    RecordingLauncher launcher;
+    LobbyWithRooms() {
+        session.SetGameLauncher(&launcher);
+        session.HandleServerMessage(kTwoRooms);
+    }
+    void Join(int row, const std::string& reply) {
+        session.OnRoomRowChanged(row);
+        session.OnJoinButton();
+        session.HandleServerMessage(reply);
+    }
+};
+
+TEST(Join, ChosenRowSendsItsNumberAndWaitsWithButtonsInactive) {
+    LobbyWithRooms lobby;
+    lobby.session.OnRoomRowChanged(0);
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kJoinRoom));
+    lobby.session.OnJoinButton();
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"JOIN^10"}));
+    EXPECT_EQ(lobby.transport.deliveries[0], Delivery::kPosted);
+    EXPECT_TRUE(lobby.session.InRoom());
+    EXPECT_FALSE(lobby.session.MayExit());
+    EXPECT_FALSE(lobby.view.chatEnabled);
+    for (auto button : {LobbyButton::kExit, LobbyButton::kCreateRoom, LobbyButton::kJoinRoom, LobbyButton::kDisconnect}) {
+        EXPECT_FALSE(lobby.view.IsActive(button));
+    }
+}
+
+TEST(Join, YesOpensTheRoomAsGuestWithTheRoomsTitle) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    ASSERT_TRUE(lobby.view.roomWindow);
+    EXPECT_EQ(lobby.view.roomWindow->title, "two");
+    EXPECT_FALSE(lobby.view.roomWindow->startEnabled);
+    EXPECT_EQ(lobby.view.roomTitleField, "two");
+    EXPECT_EQ(lobby.session.GameKind(), 1);
+    EXPECT_FALSE(lobby.session.IsHost());
+}
+
+TEST(Join, OtherVerdictReturnsToTheLobby) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^NO");
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_FALSE(lobby.session.InRoom());
+    EXPECT_EQ(lobby.session.RoomNumber(), 0);
+    EXPECT_TRUE(lobby.view.chatEnabled);
+    for (auto button : {LobbyButton::kExit, LobbyButton::kCreateRoom, LobbyButton::kJoinRoom, LobbyButton::kDisconnect}) {
+        EXPECT_TRUE(lobby.view.IsActive(button));
+    }
+}
+
+TEST(Join, YesWithoutGameFieldsLeavesTheJoinPending) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES");
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_TRUE(lobby.session.InRoom());
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kJoinRoom));
+    lobby.session.HandleServerMessage("[lee] hi");  // no room window yet: dropped
+    EXPECT_NE(lobby.view.chat.back(), "[lee] hi");
+}
+
+TEST(Join, ReplyWithoutAJoinIsIgnored) {
+    LobbyWithRooms lobby;
+    lobby.session.HandleServerMessage("JOINORDER^YES^Game^1");
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_FALSE(lobby.session.InRoom());
+}
+
+TEST(Join, DirectPlayGameIsSelectedOrMissingIsWarnedAbout) {
+    LobbyWithRooms found;
+    found.view.applications = {"Other", "Game"};
+    found.Join(1, "JOINORDER^YES^Game^2");
+    EXPECT_EQ(found.view.selectedApplication, 1);
+    EXPECT_TRUE(found.view.messages.empty());
+
+    LobbyWithRooms missing;
+    missing.Join(1, "JOINORDER^YES^Game^2");
+    ASSERT_EQ(missing.view.messages.size(), 1u);
+    EXPECT_EQ(missing.view.messages[0],
+              "알림: Game가(이) 설치되어있지 않습니다\n만일 설치를 하지 않으신다면 게임을 하실수 없습니다");
+    EXPECT_TRUE(missing.view.roomWindow);  // the user stays in the room
+}
+
+TEST(Join, VanishedRowOrOddTextSendsNothing) {
+    LobbyWithRooms lobby;
+    lobby.session.OnRoomRowChanged(1);
+    lobby.session.HandleServerMessage("INIT_TREE");
+    lobby.session.OnJoinButton();
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_FALSE(lobby.session.InRoom());
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kJoinRoom));
+}
+
+TEST(Join, RoomNumbersOutsideTheTitleTableJoinWithAnEmptyTitle) {
+    LobbyWithRooms lobby;
+    lobby.session.HandleServerMessage("ROOMTITLE^far^70^0^1^4^Game^YES^[END]");
+    lobby.Join(0, "JOINORDER^YES^Game^1");
+    EXPECT_EQ(lobby.transport.sent.back(), "JOIN^70");
+    ASSERT_TRUE(lobby.view.roomWindow);
+    EXPECT_EQ(lobby.view.roomWindow->title, "");
+}
+
+TEST(RowChoice, IgnoredWhileInARoom) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.OnRoomRowChanged(0);
+    EXPECT_EQ(lobby.session.SelectedRow(), 1);
+}
+
+TEST(Create, StarCraftRoomIsSentSynchronouslyAndOpensAsHost) {
+    LobbyWithRooms lobby;
+    lobby.view.roomRequest = lobby::RoomRequest{"우리방", 4, 0, "스타 크래프트"};
+    lobby.session.OnCreateButton();
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"NEW^우리방^4^1^스타 크래프트^"}));
+    EXPECT_EQ(lobby.transport.deliveries[0], Delivery::kSync);
+    ASSERT_TRUE(lobby.view.roomWindow);
+    EXPECT_TRUE(lobby.view.roomWindow->startEnabled);
+    EXPECT_TRUE(lobby.session.IsHost());
+    EXPECT_EQ(lobby.view.roomTitleField, "우리방");
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kExit));
+}
+
+TEST(Create, KindFollowsTheChosenEntry) {
+    LobbyWithRooms directPlay;
+    directPlay.view.applications = {"A", "B", "C"};
+    directPlay.view.roomRequest = lobby::RoomRequest{"abc", 2, 3, "C"};
+    directPlay.session.OnCreateButton();
+    EXPECT_EQ(directPlay.transport.sent.back(), "NEW^abc^2^2^C^");
+    EXPECT_EQ(directPlay.view.selectedApplication, 2);
+
+    LobbyWithRooms registered;
+    registered.view.applications = {"A"};
+    registered.view.roomRequest = lobby::RoomRequest{"abc", 2, 2, "Mine"};
+    registered.session.OnCreateButton();
+    EXPECT_EQ(registered.transport.sent.back(), "NEW^abc^2^3^Mine^");
+}
+
+TEST(Create, CancelMakesTheButtonActiveAgain) {
+    LobbyWithRooms lobby;
+    lobby.session.OnCreateButton();
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kCreateRoom));
+    EXPECT_FALSE(lobby.session.InRoom());
+}
+
+TEST(Room, MembersAreSortedAndReplacedAndChatGoesToTheRoom) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.HandleServerMessage("ROOM^park^kim^^Lee");
+    EXPECT_EQ(lobby.view.roomWindow->members, (std::vector<std::string>{"Lee", "kim", "park"}));
+    lobby.session.HandleServerMessage("ROOM^solo");
+    EXPECT_EQ(lobby.view.roomWindow->members, (std::vector<std::string>{"solo"}));
+    lobby.session.HandleServerMessage("[lee] 안녕");
+    EXPECT_EQ(lobby.view.roomWindow->chat, (std::vector<std::string>{"[lee] 안녕"}));
+}
+
+TEST(Room, LongMemberLinesLoseNoId) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    std::string line = "ROOM";
+    std::vector<std::string> ids;
+    for (int i = 0; i < 12; ++i) {
+        ids.push_back("member_name_" + std::to_string(i + 10));
+        line += "^" + ids.back();
+    }
+    ASSERT_GT(line.size(), 128u);
+    lobby.session.HandleServerMessage(line);
+    EXPECT_EQ(lobby.view.roomWindow->members, ids);
+}
+
+TEST(Room, ChatFromTheRoomIsSentSynchronously) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.transport.sent.clear();
+    lobby.transport.deliveries.clear();
+    EXPECT_TRUE(lobby.session.OnRoomChat("gg"));
+    EXPECT_TRUE(lobby.session.OnRoomChat(""));
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"[kim] gg", "[kim] "}));
+    EXPECT_EQ(lobby.transport.deliveries[0], Delivery::kSync);
+}
+
+TEST(Room, GuestBecomesHostOnlyByTheServer) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    EXPECT_FALSE(lobby.view.roomWindow->startEnabled);
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    EXPECT_TRUE(lobby.view.roomWindow->startEnabled);
+    EXPECT_TRUE(lobby.session.IsHost());
+}
+
+TEST(Leave, SendsTopAfterTheWindowAndRestoresTheLobby) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    lobby.transport.sent.clear();
+    lobby.session.LeaveRoom();
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"TOP"}));
+    EXPECT_EQ(lobby.transport.deliveries.back(), Delivery::kSync);
+    EXPECT_EQ(lobby.view.renewedLists, 1);
+    EXPECT_FALSE(lobby.session.InRoom());
+    EXPECT_FALSE(lobby.session.IsHost());
+    EXPECT_EQ(lobby.session.RoomNumber(), 0);
+    EXPECT_TRUE(lobby.view.chatEnabled);
+    for (auto button : {LobbyButton::kExit, LobbyButton::kCreateRoom, LobbyButton::kDisconnect}) {
+        EXPECT_TRUE(lobby.view.IsActive(button));
+    }
+    lobby.session.HandleServerMessage("[lee] back");
+    EXPECT_EQ(lobby.view.currentLine, "[lee] back");
+}
+
+TEST(Start, HostSendsTheStartAndLaunchesByKind) {
+    LobbyWithRooms lobby;
+    lobby.session.HandleServerMessage("CLIENT_IP_ADDRESS^10.0.0.7^padding^padding");
+    lobby.view.roomRequest = lobby::RoomRequest{"abc", 2, 0, "스타 크래프트"};
+    lobby.session.OnCreateButton();
+    lobby.session.OnHostStart();
+    EXPECT_EQ(lobby.transport.sent.back(), "HOST_GAME_START");
+    EXPECT_EQ(lobby.transport.deliveries.back(), Delivery::kPosted);
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 스타 크래프트 10.0.0.7"}));
+}
+
+TEST(Start, GuestStartsOnlyWithARoomWindow) {
+    LobbyWithRooms lobby;
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_TRUE(lobby.launcher.launches.empty());
+    lobby.Join(1, "JOINORDER^YES^Game^3");
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"3 Game "}));
+}
+
+TEST(Start, GuestWithoutTheDirectPlayGameIsWarnedAndLeaves) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^2");
+    lobby.view.messages.clear();
+    lobby.transport.sent.clear();
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_EQ(lobby.view.messages, (std::vector<std::string>{"알림: Game를 아직도 설치하지 않았습니다\n방 밖으로 나갑니다"}));
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"TOP"}));
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_TRUE(lobby.launcher.launches.empty());
+}
+
+TEST(Disconnect, InARoomOnlyMakesTheButtonInactive) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.OnDisconnectButton();
+    EXPECT_EQ(lobby.transport.disconnects, 0);
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kDisconnect));
+}
+
+} // namespace
