@@ -26,23 +26,34 @@ std::vector<std::string> SplitTokens(std::string_view text) {
 
 ServerMessage ParseServerMessage(std::string_view text) {
     using namespace message;
-    const auto fields = SplitTokens(text);
+    // Most traffic is chat: split into fields only once a keyword matched.
+    auto fieldsOf = [text] { return SplitTokens(text); };
 
     if (StartsWith(text, "SEND_MAIL^")) {
+        const auto fields = fieldsOf();
         if (!HasField(fields, 2)) return Ignored{};
         return Memo{fields[1], fields[2]};
     }
     if (StartsWith(text, "INFO^")) {
+        const auto fields = fieldsOf();
         if (!HasField(fields, 1)) return Ignored{};
         return Info{fields[1]};
     }
     if (StartsWith(text, "ROOMTITLE^")) {
+        const auto fields = fieldsOf();
         if (!HasField(fields, 1)) return RoomListCleared{};
         return RoomList{ParseRoomRows({fields.begin() + 1, fields.end()})};
     }
-    if (StartsWith(text, "ROOM^")) return RoomMembers{{fields.begin() + 1, fields.end()}};
-    if (StartsWith(text, "ROOT^")) return UserList{{fields.begin() + 1, fields.end()}};
+    if (StartsWith(text, "ROOM^")) {
+        const auto fields = fieldsOf();
+        return RoomMembers{{fields.begin() + 1, fields.end()}};
+    }
+    if (StartsWith(text, "ROOT^")) {
+        const auto fields = fieldsOf();
+        return UserList{{fields.begin() + 1, fields.end()}};
+    }
     if (StartsWith(text, "CLIENT_IP_ADDRESS^")) {
+        const auto fields = fieldsOf();
         if (text.size() < 30 || !HasField(fields, 1)) return Ignored{};
         return ClientAddress{fields[1].substr(0, kClientAddressMaxBytes)};
     }
@@ -50,14 +61,17 @@ ServerMessage ParseServerMessage(std::string_view text) {
     if (text == "HOST_GAME_START") return HostGameStart{};
     if (text == "INIT_TREE") return RoomListCleared{};
     if (StartsWith(text, "ROOMNUMBER^")) {
+        const auto fields = fieldsOf();
         if (text.size() < 14 || !HasField(fields, 1)) return Ignored{};
         return RoomNumber{std::atoi(fields[1].c_str())};
     }
     if (StartsWith(text, "IDORDER^")) {
+        const auto fields = fieldsOf();
         if (text.size() < 9 || !HasField(fields, 1)) return Ignored{};
         return LoginReply{fields[1] != "FALSE"};
     }
     if (StartsWith(text, "JOINORDER^")) {
+        const auto fields = fieldsOf();
         if (text.size() < 11 || !HasField(fields, 1)) return Ignored{};
         bool yes = fields[1] == "YES";
         bool hasGame = HasField(fields, 3);

@@ -2,6 +2,8 @@
 
 #include "cp949.h"
 
+#include <algorithm>
+
 namespace lobby {
 
 SendBlock MakeSendBlock(std::string_view message) {
@@ -20,15 +22,13 @@ std::string StripHeader(std::string_view framed) {
 
 std::vector<std::string> SplitReceived(std::string_view data) {
     std::vector<std::string> messages;
-    std::size_t start = 0;
-    while (start < data.size()) {
-        std::size_t end = data.find('\0', start);
-        if (end == std::string_view::npos) end = data.size();
-        if (end > start) {
-            std::string message = StripHeader(data.substr(start, end - start));
-            if (!message.empty()) messages.push_back(std::move(message));
-        }
-        start = end + 1;
+    // Padding is long runs of NUL: skip a run at once.
+    std::size_t start = data.find_first_not_of('\0');
+    while (start != std::string_view::npos) {
+        std::size_t end = std::min(data.find('\0', start), data.size());
+        std::string message = StripHeader(data.substr(start, end - start));
+        if (!message.empty()) messages.push_back(std::move(message));
+        start = data.find_first_not_of('\0', end);
     }
     return messages;
 }
