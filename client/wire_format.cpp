@@ -2,7 +2,6 @@
 
 #include "cp949.h"
 
-#include <algorithm>
 
 namespace lobby {
 
@@ -20,16 +19,35 @@ std::string StripHeader(std::string_view framed) {
     return std::string(framed.substr(0, framed.size() - 1));
 }
 
-std::vector<std::string> SplitReceived(std::string_view data) {
+void ReceiveFramer::Take(std::string_view framed, std::vector<std::string>& messages) const {
+    std::string message = StripHeader(framed);
+    if (!message.empty()) messages.push_back(std::move(message));
+}
+
+std::vector<std::string> ReceiveFramer::Feed(std::string_view data) {
     std::vector<std::string> messages;
+    pending_.append(data);
+    std::string_view text(pending_);
     // Padding is long runs of NUL: skip a run at once.
-    std::size_t start = data.find_first_not_of('\0');
+    std::size_t start = text.find_first_not_of('\0');
     while (start != std::string_view::npos) {
-        std::size_t end = std::min(data.find('\0', start), data.size());
-        std::string message = StripHeader(data.substr(start, end - start));
-        if (!message.empty()) messages.push_back(std::move(message));
-        start = data.find_first_not_of('\0', end);
+        std::size_t end = text.find('\0', start);
+        if (end == std::string_view::npos) break;
+        Take(text.substr(start, end - start), messages);
+        start = text.find_first_not_of('\0', end);
     }
+    pending_.erase(0, start == std::string_view::npos ? pending_.size() : start);
+    if (pending_.size() >= kReceiveBufferSize) {
+        auto rest = Flush();
+        messages.insert(messages.end(), rest.begin(), rest.end());
+    }
+    return messages;
+}
+
+std::vector<std::string> ReceiveFramer::Flush() {
+    std::vector<std::string> messages;
+    Take(pending_, messages);
+    pending_.clear();
     return messages;
 }
 

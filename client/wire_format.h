@@ -25,9 +25,25 @@ SendBlock MakeSendBlock(std::string_view message);
 // last character goes instead. "" when nothing is left.
 std::string StripHeader(std::string_view framed);
 
-// Every message of one receive, in order. A server may send one padded block
-// per message or several messages back to back; each NUL ends a message,
-// and text at the end of the data without a NUL is a message too.
-std::vector<std::string> SplitReceived(std::string_view data);
+// Cuts the received byte stream into messages. A server may send one padded
+// block per message or several messages back to back, and TCP may split a
+// block between two receives: a NUL ends a message, and text after the last
+// NUL waits for the rest. Text that never gets its NUL (a sender that does not
+// end its messages so) becomes a message when the caller flushes it after a
+// short quiet time, or at once when it would outgrow the receive buffer.
+class ReceiveFramer {
+public:
+    // The messages that data completes, in order.
+    std::vector<std::string> Feed(std::string_view data);
+    bool HasPending() const { return !pending_.empty(); }
+    // The waiting text as a message of its own.
+    std::vector<std::string> Flush();
+    void Reset() { pending_.clear(); }
+
+private:
+    void Take(std::string_view framed, std::vector<std::string>& messages) const;
+
+    std::string pending_;
+};
 
 } // namespace lobby

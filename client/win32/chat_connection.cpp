@@ -4,7 +4,9 @@
 
 namespace {
 constexpr long kAfterConnectEvents = FD_READ | FD_WRITE | FD_CLOSE;
-}
+// How long text without its end waits for the rest of its block.
+constexpr UINT kFlushDelayMs = 100;
+} // namespace
 
 ChatConnection::~ChatConnection() { Close(); }
 
@@ -23,6 +25,7 @@ bool ChatConnection::Connect() {
     if (socket_ != INVALID_SOCKET) closesocket(socket_);
     outgoing_.clear();
     frontSent_ = 0;
+    framer_.Reset();
     socket_ = socket(AF_INET, SOCK_STREAM, 0);
     if (socket_ == INVALID_SOCKET) {
         view_.AddChatLine("소켓생성 에러", false);
@@ -81,10 +84,14 @@ void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySe
     case FD_READ:
         Receive(session);
         break;
-    case FD_CLOSE:
+    case FD_CLOSE: {
+        // What the server said last still counts.
+        auto last = framer_.Flush();
         Close();
+        Deliver(last, session);
         session.OnConnectionClosed();
         break;
+    }
     default:
         break;
     }
@@ -113,11 +120,20 @@ void ChatConnection::Receive(lobby::LobbySession& session) {
     std::array<char, lobby::kReceiveBufferSize> buffer{};
     int received = recv(socket_, buffer.data(), static_cast<int>(buffer.size()), 0);
     if (received <= 0) return;
-    // Handling a message can run a modal dialog, whose loop delivers further
-    // notifications: take the messages out of the buffer first.
-    for (const auto& message : lobby::SplitReceived(std::string_view(buffer.data(), static_cast<std::size_t>(received)))) {
-        session.HandleServerMessage(message);
-    }
+    auto messages = framer_.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(received)));
+    if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
+    Deliver(messages, session);
+}
+
+void ChatConnection::OnFlushTimer(lobby::LobbySession& session) {
+    KillTimer(window_, kFlushTimer);
+    Deliver(framer_.Flush(), session);
+}
+
+void ChatConnection::Deliver(const std::vector<std::string>& messages, lobby::LobbySession& session) {
+    // Handling a message can run a modal dialog whose loop delivers further
+    // notifications: the messages were taken out of the stream first.
+    for (const auto& message : messages) session.HandleServerMessage(message);
 }
 
 void ChatConnection::Close() {
@@ -126,5 +142,7 @@ void ChatConnection::Close() {
     socket_ = INVALID_SOCKET;
     outgoing_.clear();
     frontSent_ = 0;
+    framer_.Reset();
+    KillTimer(window_, kFlushTimer);
     WSACleanup();
 }

@@ -34,6 +34,11 @@ public:
 
     // The window's SOCKET_MESSAGE: acts on the notification and tells session.
     void OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySession& session);
+    // The window's WM_TIMER for kFlushTimer: text that waited for its end
+    // long enough is a message of its own.
+    void OnFlushTimer(lobby::LobbySession& session);
+    static constexpr UINT_PTR kFlushTimer = 1040;
+
     // Closes without telling anyone (the program is ending, or the user
     // asked for it through a notification handled here).
     void Close();
@@ -42,6 +47,7 @@ private:
     void Raise(WORD event, lobby::Delivery delivery);
     void Flush();
     void Receive(lobby::LobbySession& session);
+    static void Deliver(const std::vector<std::string>& messages, lobby::LobbySession& session);
 
     lobby::LobbyView& view_;
     HWND window_ = nullptr;
@@ -51,4 +57,5 @@ private:
     // Blocks leave whole and in order; a short send keeps the rest at the front.
     std::deque<lobby::SendBlock> outgoing_;
     std::size_t frontSent_ = 0;
+    lobby::ReceiveFramer framer_;
 };

@@ -179,6 +179,10 @@ INT_PTR LobbyDialog::OnClose() {
 }
 
 INT_PTR LobbyDialog::OnTimer(WPARAM timer) {
+    if (timer == ChatConnection::kFlushTimer) {
+        connection_.OnFlushTimer(session_);
+        return TRUE;
+    }
     switch (static_cast<lobby::LobbyTimer>(timer)) {
     case lobby::LobbyTimer::kIdPrompt:
         StopTimer(lobby::LobbyTimer::kIdPrompt);

@@ -82,10 +82,11 @@ void ReceivePath(benchmark::State& state) {
     lobby::LobbySession session(view, transport);
     session.OnIdPromptClosed(std::string("bench"));
     const auto receives = Receives();
+    lobby::ReceiveFramer framer;
     std::int64_t messages = 0;
     for (auto _ : state) {
         for (const auto& data : receives) {
-            for (const auto& message : lobby::SplitReceived(data)) {
+            for (const auto& message : framer.Feed(data)) {
                 session.HandleServerMessage(message);
                 ++messages;
             }

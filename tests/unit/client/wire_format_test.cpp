@@ -37,22 +37,51 @@ TEST(Framing, WithoutCaretTheLastCharacterIsDropped) {
     EXPECT_EQ(lobby::StripHeader("x"), "");
 }
 
+std::string Block(const std::string& framed) {
+    std::string block = framed;
+    block.resize(lobby::kSendBlockSize, '\0');
+    return block;
+}
+
 TEST(Framing, OnePaddedBlockIsOneMessage) {
-    std::string block = "h^INFO^hi" + std::string(503, '\0');
-    EXPECT_EQ(lobby::SplitReceived(block), (std::vector<std::string>{"INFO^hi"}));
+    lobby::ReceiveFramer framer;
+    EXPECT_EQ(framer.Feed(Block("h^INFO^hi")), (std::vector<std::string>{"INFO^hi"}));
+    EXPECT_FALSE(framer.HasPending());
 }
 
 TEST(Framing, SeveralMessagesInOneReceiveAreAllHandledInOrder) {
-    std::string first = "h^ROOT^a" + std::string(504, '\0');
-    std::string data = first + "h^[b] hi\0h^INIT_TREE"s;
-    EXPECT_EQ(lobby::SplitReceived(data), (std::vector<std::string>{"ROOT^a", "[b] hi", "INIT_TREE"}));
+    lobby::ReceiveFramer framer;
+    std::string data = Block("h^ROOT^a") + "h^[b] hi\0h^INIT_TREE\0"s;
+    EXPECT_EQ(framer.Feed(data), (std::vector<std::string>{"ROOT^a", "[b] hi", "INIT_TREE"}));
 }
 
-TEST(Framing, FullBufferWithoutNulIsHandledWithinItsSize) {
-    std::string data = "h^" + std::string(lobby::kReceiveBufferSize - 2, 'z');
-    auto messages = lobby::SplitReceived(data);
+TEST(Framing, BlockSplitBetweenReceivesIsJoined) {
+    lobby::ReceiveFramer framer;
+    std::string data = Block("h^first") + Block("h^second line");
+    for (std::size_t cut : {1u, 520u, 515u, 700u, 1000u}) {
+        EXPECT_EQ(framer.Feed(std::string_view(data).substr(0, cut)).size() + framer.Feed(data.substr(cut)).size(), 2u)
+            << "cut at " << cut;
+        EXPECT_FALSE(framer.HasPending());
+    }
+    framer.Feed(data.substr(0, 515));
+    EXPECT_EQ(framer.Feed(data.substr(515)), (std::vector<std::string>{"second line"}));
+}
+
+TEST(Framing, TextWithoutNulWaitsUntilFlushed) {
+    lobby::ReceiveFramer framer;
+    EXPECT_TRUE(framer.Feed("h^INIT_TREE").empty());
+    EXPECT_TRUE(framer.HasPending());
+    EXPECT_EQ(framer.Flush(), (std::vector<std::string>{"INIT_TREE"}));
+    EXPECT_FALSE(framer.HasPending());
+    EXPECT_TRUE(framer.Flush().empty());
+}
+
+TEST(Framing, FullBufferWithoutNulIsHandledAtOnce) {
+    lobby::ReceiveFramer framer;
+    auto messages = framer.Feed("h^" + std::string(lobby::kReceiveBufferSize - 2, 'z'));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].size(), lobby::kReceiveBufferSize - 2);
+    EXPECT_FALSE(framer.HasPending());
 }
 
 TEST(Outgoing, MessagesHaveTheirExactForms) {
