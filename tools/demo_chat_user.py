@@ -1,0 +1,101 @@
+#!/usr/bin/python3
+"""A scripted user of the demo chat server, so a demo has someone to meet.
+
+    demo_chat_user.py --port P --id ID [--room TITLE] [--greet TEXT] [--say TEXT]...
+
+It logs in as ID, opens a room when --room is given, says each --say line,
+greets every user who comes into the lobby later with --greet ("{id}" in the
+text becomes the newcomer's ID), answers memos, and stays until it is
+stopped or the server goes. Exit status 1 when the ID is refused.
+"""
+
+import argparse
+import signal
+import socket
+import sys
+
+from demo_chat_server import block_of, log, read_block, split_fields, text_of
+
+ROOM_CAPACITY = 4
+STARCRAFT_KIND = 1
+STARCRAFT_NAME = "스타 크래프트"
+MEMO_ANSWER = "자동 응답입니다. 채팅창에서 말을 걸어 주세요."
+
+
+class ScriptedUser:
+    def __init__(self, sock, user_id, greeting):
+        self.sock = sock
+        self.user_id = user_id
+        self.greeting = greeting
+        self.seen = None  # lobby users already there or greeted; None until the first list
+
+    def send(self, message):
+        self.sock.sendall(block_of(message))
+
+    def say(self, text):
+        self.send(f"[{self.user_id}] {text}")
+
+    def next_message(self):
+        """The next message without its header, or None when the server has gone."""
+        block = read_block(self.sock)
+        if block is None:
+            return None
+        return text_of(block).split("^", 1)[-1]
+
+    def log_in(self):
+        self.send("ID^" + self.user_id)
+        while (message := self.next_message()) is not None:
+            if message.startswith("IDORDER^"):
+                return message != "IDORDER^FALSE"
+        return False
+
+    def on_user_list(self, users):
+        if self.seen is None:
+            self.seen = set(users)
+            return
+        for newcomer in users:
+            if newcomer not in self.seen:
+                self.seen.add(newcomer)
+                if self.greeting and newcomer != self.user_id:
+                    self.say(self.greeting.replace("{id}", newcomer))
+
+    def stay(self):
+        while (message := self.next_message()) is not None:
+            fields = split_fields(message)
+            if message.startswith("ROOT^"):
+                self.on_user_list(fields[1:])
+            elif message.startswith("SEND_MAIL^") and len(fields) == 3:
+                log(f"memo from {fields[1]}: {fields[2]}")
+                self.send(f"FIND_USER^{fields[1]}^{MEMO_ANSWER}")
+            elif message.startswith("["):
+                log(f"heard {message}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description="Scripted user of the demo chat server")
+    parser.add_argument("--host", default="127.0.0.1")
+    parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--id", required=True)
+    parser.add_argument("--room", help="title of a StarCraft room to open")
+    parser.add_argument("--greet", help='said to each newcomer; "{id}" is the newcomer')
+    parser.add_argument("--say", action="append", default=[], help="said once logged in")
+    options = parser.parse_args()
+
+    sys.stdout.reconfigure(errors="backslashreplace")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+    with socket.create_connection((options.host, options.port)) as sock:
+        user = ScriptedUser(sock, options.id, options.greet)
+        if not user.log_in():
+            log(f"ID {options.id} refused")
+            sys.exit(1)
+        log(f"logged in as {options.id}")
+        if options.room:
+            user.send(f"NEW^{options.room}^{ROOM_CAPACITY}^{STARCRAFT_KIND}^{STARCRAFT_NAME}^")
+        for line in options.say:
+            user.say(line)
+        user.stay()
+    log("server gone")
+
+
+if __name__ == "__main__":
+    main()
