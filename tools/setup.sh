@@ -10,6 +10,7 @@ packages=(
   xvfb x11-utils imagemagick fonts-nanum
   python3 python3-pytest python3-pil python3-pyftpdlib
   libcap2-bin iproute2 locales
+  iputils-ping
 )
 
 missing=()

@@ -1,0 +1,95 @@
+"""The lobby client as its end-to-end tests see it: its texts, its control ids and the steps
+every lobby test starts with (a chat server of the test's own, the program, the ID prompt)."""
+
+from pathlib import Path
+
+from chat_peer import BLOCK
+from winerig import KOREAN
+
+EXE = "Client.exe"
+LOBBY_TITLE = "다락 게임방"
+ID_DIALOG_TITLE = "아이디 입력"
+ABOUT_TITLE = "Client 정보"
+NOTICE_CAPTION = "알림"
+CARET_REFUSAL = "'^'문자는 입력할수 없습니다"
+WELCOME = "님! 나래온 게임방에 오신걸 환영합니다"
+ID_TOO_SHORT = "아이디는 반드시 2자(한글로 1자)이상 입력해야 합니다"
+
+# Lobby window (template 102).
+ROOM_LIST = 1054
+USER_LIST = 1010
+CHAT_LIST = 1000
+CHAT_INPUT = 1001
+EXIT_BUTTON = 1
+PUSH_BUTTONS = (1044, 1043, 1042, 1003, 1007, 1004, 1048, 1045, EXIT_BUTTON)
+HIDDEN_CONTROLS = (1023, 1024, 1002, 1025, 1026, 1027, 1028, 1029, 1031)
+ABOUT_COMMAND = 16
+SC_CLOSE = 0xF060
+# ID entry dialog (template 129).
+ID_EDIT = 1011
+ID_OK = 1
+
+
+def point_at_chat_server(program_dir, port):
+    """Rewrites the program directory's [CHATADDR] line to a loopback port."""
+    position = Path(program_dir) / "config" / "position.ini"
+    lines = [line for line in position.read_bytes().split(b"\n")
+             if not line.lstrip().startswith(b"[CHATADDR]")]
+    position.write_bytes(b"[CHATADDR] 127.0.0.1 %d\n" % port + b"\n".join(lines))
+
+
+class Lobby:
+    """A started lobby client: its process, its window and the controls of that window."""
+
+    def __init__(self, driver, program):
+        self.driver = driver
+        self.program = program
+        self.window = driver.find_window(LOBBY_TITLE)
+        self.hwnd = self.window["hwnd"]
+        self.pid = self.window["pid"]
+
+    @classmethod
+    def start(cls, launch, driver, code_page=KOREAN):
+        return cls(driver, launch(EXE, code_page=code_page))
+
+    def control(self, control_id):
+        return self.driver.control(self.hwnd, control_id)
+
+    def id_dialog(self, timeout=5.0):
+        """The ID prompt that the lobby opens by itself; returns (dialog window, its ID edit)."""
+        dialog = self.driver.find_window(ID_DIALOG_TITLE, timeout=timeout, pid=self.pid)
+        return dialog, self.driver.control(dialog["hwnd"], ID_EDIT)
+
+    def notice(self):
+        """The next message box of the lobby's process, closed after reading; (caption, text)."""
+        box = self.driver.find_message_box(pid=self.pid)
+        self.driver.close_message_box(box)
+        return box["caption"], box["text"]
+
+    def log_in(self, user_id):
+        """Enters user_id into the ID prompt and waits until the lobby takes chat input."""
+        dialog, edit = self.id_dialog()
+        self.driver.type(edit, user_id)
+        self.driver.press(dialog["hwnd"], ID_OK)
+        self.driver.wait_gone(dialog["hwnd"])
+        chat_input = self.control(CHAT_INPUT)
+        if not self.driver.wait_for(lambda: self.driver.info(chat_input)["enabled"], bool):
+            raise AssertionError("the chat input stayed disabled after the ID was accepted")
+        return chat_input
+
+    def log_in_at(self, peer, user_id="kim"):
+        """Logs in through the ID prompt at a scripted server that accepts the ID: checks the
+        login block, answers it and waits for the keep-alive and the welcome caption.
+        Returns the chat input."""
+        dialog, edit = self.id_dialog()
+        self.driver.type(edit, user_id)
+        self.driver.press(dialog["hwnd"], ID_OK)
+        peer.wait_connected()
+        block = peer.next_block()
+        assert len(block) == BLOCK
+        assert block.rstrip(b"\0").decode("cp949") == "ID^" + user_id
+        peer.send("IDORDER^OK")
+        peer.expect("I_AM_ALIVE", skip_alive=False)
+        title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
+        assert title == user_id + WELCOME
+        return self.control(CHAT_INPUT)

@@ -1,0 +1,173 @@
+"""Rooms as a user meets them: the room list, joining, the room window with its chat and members,
+leaving, creating a room and the host's start button."""
+
+import pytest
+
+from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, ROOM_LIST, Lobby
+
+pytestmark = pytest.mark.program(EXE)
+
+CREATE_BUTTON, JOIN_BUTTON, EXIT_BUTTON = 1003, 1007, 1
+CREATE_TITLE = "방정보를 입력하세요..."
+TITLE_EDIT, MEMBERS_EDIT, GAME_CHOICES = 1014, 1002, 1013
+MEMBER_LIST, ROOM_CHAT_LIST, ROOM_CHAT_INPUT = 1022, 1018, 1019
+ROOM_MEMO, START_BUTTON, LEAVE_BUTTON = 1045, 1009, 1020
+TWO_ROOMS = "ROOMTITLE^둘째방^2^0^1^4^StarCraft^YES^-^열번째^10^0^2^8^StarCraft^NO^[END]"
+
+
+@pytest.fixture
+def lobby(launch, driver, chat_peer):
+    lobby = Lobby.start(launch, driver)
+    lobby.log_in_at(chat_peer)
+    return lobby
+
+
+def room_rows(lobby):
+    return [row[0] for row in lobby.driver.list_view(lobby.control(ROOM_LIST))["rows"]]
+
+
+def show_rooms(lobby, peer, message=TWO_ROOMS, count=2):
+    peer.send(message)
+    rows = lobby.driver.wait_for(lambda: room_rows(lobby), lambda rows: len(rows) == count)
+    assert len(rows) == count, rows
+    return rows
+
+
+def join(lobby, peer, row, number, reply):
+    driver = lobby.driver
+    driver.select_row(lobby.control(ROOM_LIST), row)
+    join_button = lobby.control(JOIN_BUTTON)
+    driver.click(join_button)
+    peer.expect("JOIN^%d" % number)
+    peer.send(reply)
+
+
+def room_window(lobby, title):
+    return lobby.driver.find_window("방제 : " + title, pid=lobby.pid)["hwnd"]
+
+
+def test_rooms_are_listed_in_text_order(driver, lobby, chat_peer):
+    rows = show_rooms(lobby, chat_peer)
+    assert rows == ["10. [StarCraft] 열번째 (2/8) <게임중>", "2. [StarCraft] 둘째방 (1/4) <대기중>"]
+    driver.screenshot(lobby.hwnd, "lobby-with-rooms")
+    chat_peer.send("INIT_TREE")
+    assert driver.wait_for(lambda: room_rows(lobby), lambda rows: rows == []) == []
+
+
+def test_joined_room_shows_members_and_chat_and_is_left_with_top(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    assert not driver.info(lobby.control(CHAT_INPUT))["enabled"]
+    assert not driver.info(driver.control(room, START_BUTTON))["enabled"]
+
+    chat_peer.send("ROOM^park^kim^lee", "[lee] 어서 와요")
+    members = driver.wait_for(lambda: driver.list_box(driver.control(room, MEMBER_LIST))["items"],
+                              lambda items: len(items) == 3)
+    assert members == ["kim", "lee", "park"]
+    chat = driver.wait_for(lambda: driver.list_box(driver.control(room, ROOM_CHAT_LIST))["items"],
+                           lambda items: items == ["[lee] 어서 와요"])
+    assert chat == ["[lee] 어서 와요"]
+
+    room_input = driver.control(room, ROOM_CHAT_INPUT)
+    driver.type(room_input, "반가워요")
+    driver.key(room_input, "ENTER")
+    chat_peer.expect("[kim] 반가워요")
+    assert driver.wait_text(room_input, "") == ""
+    driver.screenshot(room, "room-window")
+
+    driver.click(driver.control(room, LEAVE_BUTTON))
+    chat_peer.expect("TOP")
+    driver.wait_gone(room)
+    chat_input = lobby.control(CHAT_INPUT)
+    assert driver.wait_for(lambda: driver.info(chat_input)["enabled"], bool)
+    driver.type(chat_input, "다시 로비")
+    driver.key(chat_input, "ENTER")
+    chat_peer.expect("[kim] 다시 로비")
+
+
+def test_guest_start_button_waits_for_the_host_grant(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 0, 10, "JOINORDER^YES^StarCraft^1")
+    start = driver.control(room_window(lobby, "열번째"), START_BUTTON)
+    assert not driver.info(start)["enabled"]
+    chat_peer.send("YOU_ARE_HOST")
+    assert driver.wait_for(lambda: driver.info(start)["enabled"], bool)
+
+
+def test_refused_join_returns_to_the_lobby(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^NO")
+    chat_input = lobby.control(CHAT_INPUT)
+    assert driver.wait_for(lambda: driver.info(chat_input)["enabled"], bool)
+    assert driver.no_message_box(pid=lobby.pid)
+
+
+def test_room_chat_refuses_a_caret_and_memo_to_oneself(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    room_input = driver.control(room, ROOM_CHAT_INPUT)
+    driver.type(room_input, "a^b")
+    driver.key(room_input, "ENTER")
+    box = driver.find_message_box(pid=lobby.pid)
+    assert (box["caption"], box["text"]) == (NOTICE_CAPTION, "'^'문자는 입력할수 없습니다")
+    driver.close_message_box(box)
+    assert driver.text(room_input) == "a^b"
+
+    chat_peer.send("ROOM^kim")
+    members = driver.control(room, MEMBER_LIST)
+    driver.wait_for(lambda: driver.list_box(members)["items"], lambda items: items == ["kim"])
+    driver.select_item(members, 0)
+    driver.click(driver.control(room, ROOM_MEMO))
+    box = driver.find_message_box(pid=lobby.pid)
+    assert box["caption"] == "뭐하는 겁니까..."
+    driver.close_message_box(box)
+    driver.key(room_input, "ESCAPE")
+    assert driver.info(room)["visible"]
+
+
+def test_created_room_sends_its_exact_line_and_hosts(driver, lobby, chat_peer):
+    driver.click(lobby.control(CREATE_BUTTON))
+    dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
+    assert driver.combo_box(driver.control(dialog, GAME_CHOICES))["items"] == ["스타 크래프트"]
+    driver.type(driver.control(dialog, TITLE_EDIT), "초보만 오세요")
+    driver.set_text(driver.control(dialog, MEMBERS_EDIT), "13")
+    driver.press(dialog, "선택")
+    box = driver.find_message_box(pid=lobby.pid)
+    driver.close_message_box(box)
+    driver.set_text(driver.control(dialog, MEMBERS_EDIT), "4")
+    driver.screenshot(dialog, "create-room")
+    driver.press(dialog, "선택")
+    chat_peer.expect("NEW^초보만 오세요^4^1^스타 크래프트^")
+    room = room_window(lobby, "초보만 오세요")
+    assert driver.info(driver.control(room, START_BUTTON))["enabled"]
+    driver.click(driver.control(room, START_BUTTON))
+    chat_peer.expect("HOST_GAME_START")
+
+
+def test_room_creation_checks_the_title(driver, lobby, chat_peer):
+    driver.click(lobby.control(CREATE_BUTTON))
+    dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
+    driver.type(driver.control(dialog, TITLE_EDIT), "ab")
+    driver.press(dialog, "선택")
+    box = driver.find_message_box(pid=lobby.pid)
+    assert (box["caption"], box["text"]) == (NOTICE_CAPTION, "방제목은 한글자 이상이여야 합니다...")
+    driver.close_message_box(box)
+    driver.press(dialog, "취소")
+    driver.wait_gone(dialog)
+    assert chat_peer.drain() in ([], ["I_AM_ALIVE"])
+    # The create button is active again: it opens the dialog once more.
+    driver.click(lobby.control(CREATE_BUTTON))
+    driver.press(driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"], "취소")
+
+
+def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby, chat_peer):
+    create = lobby.control(CREATE_BUTTON)
+    driver.click(create)
+    driver.click(create)
+    dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
+    assert driver.no_message_box(pid=lobby.pid, within=0.3)
+    dialogs = [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
+    assert len(dialogs) == 1
+    driver.press(dialog, "취소")

@@ -1,0 +1,150 @@
+"""The lobby client's window, its ID prompt and its first checks of what the user types,
+driven under Wine as a person would drive them."""
+
+import time
+
+import pytest
+
+from lobby import (ABOUT_COMMAND, ABOUT_TITLE, CARET_REFUSAL, CHAT_INPUT, CHAT_LIST, EXE, EXIT_BUTTON,
+                   HIDDEN_CONTROLS, ID_DIALOG_TITLE, ID_OK, ID_TOO_SHORT, NOTICE_CAPTION,
+                   PUSH_BUTTONS, ROOM_LIST, SC_CLOSE, USER_LIST, Lobby)
+from winerig import KOREAN, WESTERN
+
+pytestmark = pytest.mark.program(EXE)
+
+BS_OWNERDRAW = 0xB
+BS_TYPEMASK = 0xF
+
+
+@pytest.fixture
+def lobby(launch, driver, chat_peer):
+    return Lobby.start(launch, driver)
+
+
+def test_lobby_window_opens_with_its_controls(driver, lobby):
+    driver.screenshot(lobby.hwnd, "lobby")
+    kinds = {ROOM_LIST: "SysListView32", USER_LIST: "ListBox", CHAT_LIST: "ListBox", CHAT_INPUT: "Edit"}
+    for control_id, kind in kinds.items():
+        info = driver.info(lobby.control(control_id))
+        assert (info["class"], info["visible"]) == (kind, True), control_id
+    assert not driver.info(lobby.control(CHAT_INPUT))["enabled"]
+    for control_id in PUSH_BUTTONS:
+        info = driver.info(lobby.control(control_id))
+        assert info["class"] == "Button" and info["visible"], control_id
+        assert info["style"] & BS_TYPEMASK == BS_OWNERDRAW, control_id
+    for control_id in HIDDEN_CONTROLS:
+        assert not driver.info(lobby.control(control_id))["visible"], control_id
+
+
+def test_system_menu_offers_the_about_box_and_no_close(driver, lobby):
+    items = driver.system_menu(lobby.hwnd)
+    about = [index for index, item in enumerate(items) if item["id"] == ABOUT_COMMAND]
+    assert about, "no about command in %s" % items
+    assert items[about[0]]["text"] == "Client 정보(&A)..."
+    assert items[about[0]]["enabled"]
+    assert items[about[0] - 1]["separator"]
+    assert [item["enabled"] for item in items if item["id"] == SC_CLOSE] == [False]
+
+
+def test_id_prompt_opens_by_itself_over_the_disabled_lobby(driver, lobby):
+    started = time.monotonic()
+    dialog, edit = lobby.id_dialog()
+    assert time.monotonic() - started < 2.5
+    assert dialog["owner"] == lobby.hwnd
+    assert not driver.info(lobby.hwnd)["enabled"]
+    assert driver.text(edit) == ""
+    driver.screenshot(dialog["hwnd"], "id-dialog")
+
+
+def test_id_prompt_refuses_short_ids_and_carets_and_stays_open(driver, lobby):
+    dialog, edit = lobby.id_dialog()
+    driver.type(edit, "a")
+    driver.press(dialog["hwnd"], ID_OK)
+    assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
+    driver.key(edit, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
+
+    driver.set_text(edit, "")
+    driver.type(edit, "a^b")
+    driver.press(dialog["hwnd"], ID_OK)
+    assert lobby.notice() == (NOTICE_CAPTION, CARET_REFUSAL)
+    driver.key(edit, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, CARET_REFUSAL)
+    assert driver.text(edit) == "a^b"
+    assert driver.find_window(ID_DIALOG_TITLE, pid=lobby.pid)["hwnd"] == dialog["hwnd"]
+
+
+def test_id_edit_takes_no_fifteenth_byte(driver, lobby):
+    _, edit = lobby.id_dialog()
+    driver.type(edit, "abcdefghijklmno")
+    assert driver.text(edit) == "abcdefghijklmn"
+    driver.set_text(edit, "")
+    driver.type(edit, "가나다라마바사아")
+    assert driver.text(edit) == "가나다라마바사"
+    driver.set_text(edit, "")
+    driver.type(edit, "abcdefghijklm가")
+    assert driver.text(edit) == "abcdefghijklm"
+
+
+def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby):
+    dialog, edit = lobby.id_dialog()
+    # Keys are handled in order: the refusal of the Enter that follows the Escape shows
+    # that the prompt was still there after the Escape.
+    driver.key(edit, "ESCAPE")
+    driver.key(edit, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
+
+    chat_input = lobby.log_in("가")
+    driver.type(chat_input, "^")
+    driver.key(chat_input, "ESCAPE")
+    driver.key(chat_input, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, CARET_REFUSAL)
+    assert lobby.program.running()
+
+
+def test_one_hangul_syllable_is_an_id_and_the_chat_refuses_a_caret(driver, lobby, chat_peer):
+    chat_input = lobby.log_in("가")
+    assert chat_peer.expect("ID^가") == "ID^가"
+    driver.screenshot(lobby.hwnd, "lobby-after-login")
+
+    driver.type(chat_input, "a^b")
+    driver.key(chat_input, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, CARET_REFUSAL)
+    assert driver.text(chat_input) == "a^b"
+
+    driver.set_text(chat_input, "안녕")
+    driver.key(chat_input, "ENTER")
+    # The refused line never went out: the next line the server gets is the accepted one.
+    assert chat_peer.expect("[가] 안녕") == "[가] 안녕"
+    assert driver.wait_text(chat_input, "") == ""
+
+
+def test_about_box_opens_from_the_system_menu(driver, lobby):
+    lobby.log_in("about")
+    driver.syscommand(lobby.hwnd, ABOUT_COMMAND)
+    box = driver.find_message_box(pid=lobby.pid, caption=ABOUT_TITLE)
+    assert "Client 버전 1.0" in box["text"].split("\n")
+    driver.screenshot(box["hwnd"], "about-box")
+    driver.close_message_box(box)
+    assert driver.info(lobby.hwnd)["enabled"]
+
+
+def test_exit_button_ends_the_program(driver, lobby):
+    lobby.log_in("bye")
+    driver.click(lobby.control(EXIT_BUTTON))
+    driver.wait_gone(lobby.hwnd)
+    assert lobby.program.wait_exit(timeout=10) == 0
+
+
+@pytest.mark.parametrize("code_page", [KOREAN, WESTERN], ids=["cp949", "cp1252"])
+def test_hangul_texts_whatever_the_code_page(launch, driver, chat_peer, code_page):
+    lobby = Lobby.start(launch, driver, code_page=code_page)
+    dialog, edit = lobby.id_dialog()
+    assert dialog["title"] == ID_DIALOG_TITLE
+    assert driver.text(driver.control(dialog["hwnd"], ID_OK)) == "접속"
+    driver.type(edit, "가나다")
+    assert driver.text(edit) == "가나다"
+    driver.screenshot(dialog["hwnd"], "id-dialog")
+    driver.set_text(edit, "a")
+    driver.key(edit, "ENTER")
+    assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
