@@ -108,12 +108,13 @@ void LobbySession::operator()(const message::Info& info) {
 }
 
 void LobbySession::operator()(const message::RoomList& list) {
-    view_.ClearRoomList();
+    std::vector<std::string> texts;
     for (const auto& row : list.rows) {
         // Titles are kept for numbers the table has; other rooms still show.
         if (row.number >= 0 && row.number < kRoomNumberCount) roomTitles_[static_cast<std::size_t>(row.number)] = row.title;
-        view_.AddRoomRow(row.Text());
+        texts.push_back(row.Text());
     }
+    view_.ShowRoomRows(texts);
 }
 
 std::string LobbySession::RoomTitle(int number) const {

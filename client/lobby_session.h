@@ -83,7 +83,7 @@ private:
     void operator()(const message::Ignored&) {}
     void operator()(const message::Memo& memo);
     void operator()(const message::Info& info);
-    void operator()(const message::RoomListCleared&) { view_.ClearRoomList(); }
+    void operator()(const message::RoomListCleared&) { view_.ShowRoomRows({}); }
     void operator()(const message::RoomList& list);
     void operator()(const message::RoomMembers& members);
     void operator()(const message::UserList& users) { view_.ShowUsers(users.ids); }

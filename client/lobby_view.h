@@ -64,8 +64,8 @@ public:
     virtual void SetGameAddress(std::string_view address) = 0;
 
     // The room list (kept sorted by its texts) and the lobby's user list.
-    virtual void ClearRoomList() = 0;
-    virtual void AddRoomRow(std::string_view text) = 0;
+    // Replaces the room list's rows (none: the list is emptied).
+    virtual void ShowRoomRows(const std::vector<std::string>& texts) = 0;
     // Empties the user list and adds each ID, selecting it as it is added.
     virtual void ShowUsers(const std::vector<std::string>& ids) = 0;
 

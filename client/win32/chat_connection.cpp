@@ -1,6 +1,7 @@
 #include "chat_connection.h"
 
 #include <array>
+#include <iterator>
 
 namespace {
 constexpr long kAfterConnectEvents = FD_READ | FD_WRITE | FD_CLOSE;
@@ -117,10 +118,17 @@ void ChatConnection::Flush() {
 }
 
 void ChatConnection::Receive(lobby::LobbySession& session) {
+    // Take everything that has arrived: one notification per buffer would
+    // leave a busy server's traffic waiting behind the window's other work.
+    std::vector<std::string> messages;
     std::array<char, lobby::kReceiveBufferSize> buffer{};
-    int received = recv(socket_, buffer.data(), static_cast<int>(buffer.size()), 0);
-    if (received <= 0) return;
-    auto messages = framer_.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(received)));
+    for (;;) {
+        int received = recv(socket_, buffer.data(), static_cast<int>(buffer.size()), 0);
+        if (received <= 0) break;
+        auto more = framer_.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(received)));
+        messages.insert(messages.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        if (received < static_cast<int>(buffer.size())) break;
+    }
     if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
     Deliver(messages, session);
 }

@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr UINT kScrollChatMessage = WM_APP + 1;
+
 UINT TimerInterval(lobby::LobbyTimer timer) {
     switch (timer) {
     case lobby::LobbyTimer::kKeepAlive: return 180000;
@@ -62,7 +64,8 @@ UINT IconFlags(lobby::MessageIcon icon) {
 
 } // namespace
 
-LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, connection_) {
+LobbyDialog::LobbyDialog()
+    : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, connection_), chatScroll_(kScrollChatMessage) {
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CLIENT));
     auto address = lobby::ReadChatServerAddress(win::ProgramFile("config/position.ini"));
     connection_.SetServer(address.host, address.port);
@@ -78,7 +81,9 @@ LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), connection_(*this), session
     OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) { return OnTimer(w); });
     OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) { return OnClose(); });
     OnMessage(SOCKET_MESSAGE, [this](WPARAM socket, LPARAM event) {
+        chatPause_.Begin(Item(IDC_CHAT_LIST));
         connection_.OnSocketMessage(socket, event, session_);
+        chatPause_.End();
         return TRUE;
     });
 
@@ -89,6 +94,10 @@ LobbyDialog::LobbyDialog() : win::Dialog(IDD_LOBBY), connection_(*this), session
     OnCommand(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
     OnNotify(IDC_ROOM_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) { return OnRoomRowChanged(header); });
     OnMessage(ROOM_MESSAGE, [this](WPARAM command, LPARAM value) { return OnRoomCommand(command, value); });
+    OnMessage(kScrollChatMessage, [this](WPARAM, LPARAM) {
+        chatScroll_.Apply();
+        return TRUE;
+    });
     OnCommand(IDC_USER_LIST, LBN_SELCHANGE,
               [this] { SetButtonState(lobby::LobbyButton::kMemo, lobby::ButtonState::kActive); });
 }
@@ -263,7 +272,8 @@ void LobbyDialog::EnableChatInput(bool enable) { EnableItem(IDC_CHAT_INPUT, enab
 void LobbyDialog::FocusChatInput() { SetFocus(Item(IDC_CHAT_INPUT)); }
 
 void LobbyDialog::AddChatLine(std::string_view line, bool makeCurrent) {
-    win::list_box::AddLine(Item(IDC_CHAT_LIST), line, makeCurrent);
+    int index = win::list_box::AddLine(Item(IDC_CHAT_LIST), line);
+    if (makeCurrent) chatScroll_.Request(Item(IDC_CHAT_LIST), index);
 }
 
 void LobbyDialog::SetCaption(std::string_view caption) { win::Dialog::SetCaption(caption); }
@@ -272,16 +282,21 @@ void LobbyDialog::SetHiddenUserId(std::string_view userId) { SetItemText(IDC_USE
 
 void LobbyDialog::SetGameAddress(std::string_view address) { SetItemText(IDC_GAME_ADDRESS, address); }
 
-void LobbyDialog::ClearRoomList() { SendMessageW(Item(IDC_ROOM_LIST), LVM_DELETEALLITEMS, 0, 0); }
-
-void LobbyDialog::AddRoomRow(std::string_view text) {
+void LobbyDialog::ShowRoomRows(const std::vector<std::string>& texts) {
     HWND list = Item(IDC_ROOM_LIST);
-    std::wstring wide = win::Widen(text);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = wide.data();
-    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    // One repaint for the whole list instead of one per row.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    for (const auto& text : texts) {
+        std::wstring wide = win::Widen(text);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        item.pszText = wide.data();
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void LobbyDialog::ShowUsers(const std::vector<std::string>& ids) {
@@ -375,16 +390,19 @@ LRESULT LobbyDialog::OnRoomRowChanged(const NMHDR& header) {
 }
 
 bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {
+    chatPause_.End();
     MemoReceivedDialog memo{std::string(sender), std::string(text)};
     return memo.RunModal(Handle()) == IDOK;
 }
 
 std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) {
+    chatPause_.End();
     MemoSendDialog memo{std::string(recipient)};
     if (memo.RunModal(Handle()) != IDOK) return std::nullopt;
     return memo.Text();
 }
 
 void LobbyDialog::ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) {
+    chatPause_.End();  // what came before the box is on screen with it
     win::ShowMessage(Handle(), text, caption, MB_OK | IconFlags(icon));
 }

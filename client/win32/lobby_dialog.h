@@ -5,6 +5,7 @@
 #include "chat_connection.h"
 #include "dialog.h"
 #include "dib_bitmap.h"
+#include "list_box.h"
 #include "lobby_image_button.h"
 #include "lobby_session.h"
 #include "room_window.h"
@@ -38,8 +39,7 @@ private:
     void StopTimer(lobby::LobbyTimer timer) override;
     void SetHiddenUserId(std::string_view userId) override;
     void SetGameAddress(std::string_view address) override;
-    void ClearRoomList() override;
-    void AddRoomRow(std::string_view text) override;
+    void ShowRoomRows(const std::vector<std::string>& texts) override;
     void ShowUsers(const std::vector<std::string>& ids) override;
     std::string RoomRowText(int row) const override;
     std::vector<std::string> DirectPlayApplications() const override;
@@ -77,6 +77,9 @@ private:
     HBRUSH blackBrush_ = nullptr;
     HICON icon_ = nullptr;
     std::array<LobbyImageButton, 9> buttons_;
+    win::list_box::ScrollToLast chatScroll_;
+    // Received traffic comes in bursts: the chat list repaints once per burst.
+    win::list_box::RedrawPause chatPause_;
     std::unique_ptr<RoomWindow> roomWindow_;
     // A closed room window waits here until no handler of it is running.
     std::unique_ptr<RoomWindow> closedRoomWindow_;

@@ -11,12 +11,18 @@
 
 namespace {
 constexpr std::size_t kRoomChatMaxBytes = 150;
+constexpr UINT kScrollChatMessage = WM_APP + 1;
 constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리...";
 constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
 } // namespace
 
 RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed, std::string ownId)
-    : win::Dialog(IDD_ROOM), lobby_(lobby), title_(std::move(title)), startAllowed_(startAllowed), ownId_(std::move(ownId)) {
+    : win::Dialog(IDD_ROOM), lobby_(lobby), title_(std::move(title)), startAllowed_(startAllowed), ownId_(std::move(ownId)),
+      chatScroll_(kScrollChatMessage) {
+    OnMessage(kScrollChatMessage, [this](WPARAM, LPARAM) {
+        chatScroll_.Apply();
+        return TRUE;
+    });
     OnMessage(ROOM_MESSAGE, [this](WPARAM notice, LPARAM) { return OnNotice(notice); });
     OnCommand(IDC_ROOM_MEMO, [this] { OnMemoButton(); });
     OnCommand(IDC_START_GAME, [this] { Raise(kRoomStart); });
@@ -65,7 +71,7 @@ bool RoomWindow::PreTranslateMessage(MSG& msg) {
 INT_PTR RoomWindow::OnNotice(WPARAM notice) {
     switch (notice) {
     case kNoticeChatLine:
-        win::list_box::AddLine(Item(IDC_ROOM_CHAT_LIST), incomingChatLine_, true);
+        chatScroll_.Request(Item(IDC_ROOM_CHAT_LIST), win::list_box::AddLine(Item(IDC_ROOM_CHAT_LIST), incomingChatLine_));
         return TRUE;
     case kNoticeHostGranted:
         EnableItem(IDC_START_GAME, true);

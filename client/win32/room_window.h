@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialog.h"
+#include "list_box.h"
 
 #include <string>
 #include <vector>
@@ -45,4 +46,5 @@ private:
     std::string ownId_;
     std::string incomingChatLine_;
     std::vector<std::string> members_;
+    win::list_box::ScrollToLast chatScroll_;
 };

@@ -11,6 +11,32 @@ int AddLine(HWND list, std::string_view line, bool scrollTo) {
     return static_cast<int>(index);
 }
 
+void ScrollToLast::Request(HWND list, int index) {
+    list_ = list;
+    index_ = index;
+    if (!posted_) posted_ = PostMessageW(GetParent(list), message_, 0, 0) != FALSE;
+}
+
+void ScrollToLast::Apply() {
+    posted_ = false;
+    if (list_ && IsWindow(list_) && index_ >= 0) SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index_), 0);
+}
+
+void RedrawPause::Begin(HWND list) {
+    if (list_) return;
+    list_ = list;
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+void RedrawPause::End() {
+    if (!list_) return;
+    if (IsWindow(list_)) {
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    list_ = nullptr;
+}
+
 void ReplaceLines(HWND list, const std::vector<std::string>& lines, bool selectEach) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const auto& line : lines) {

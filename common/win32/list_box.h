@@ -13,6 +13,34 @@ namespace win::list_box {
 // it the top line as far as the list can scroll. Returns its index or -1.
 int AddLine(HWND list, std::string_view line, bool scrollTo = false);
 
+// Scrolling a list to a new line repaints it at once, which makes a burst of
+// lines slow: the list scrolls once, after the burst, to the burst's last line.
+// The list's parent hands message to Apply.
+class ScrollToLast {
+public:
+    explicit ScrollToLast(UINT message) : message_(message) {}
+    void Request(HWND list, int index);
+    void Apply();
+
+private:
+    UINT message_;
+    HWND list_ = nullptr;
+    int index_ = -1;
+    bool posted_ = false;
+};
+
+// Holds a list's repainting off while a burst of lines goes in; End repaints
+// it once. Begin and End may be called any number of times.
+class RedrawPause {
+public:
+    ~RedrawPause() { End(); }
+    void Begin(HWND list);
+    void End();
+
+private:
+    HWND list_ = nullptr;
+};
+
 // Replaces every line; selectEach selects each line as it is added, so the
 // last one ends up selected.
 void ReplaceLines(HWND list, const std::vector<std::string>& lines, bool selectEach = false);

@@ -23,8 +23,7 @@ public:
     void StopTimer(lobby::LobbyTimer) override { ++calls; }
     void SetHiddenUserId(std::string_view) override { ++calls; }
     void SetGameAddress(std::string_view) override { ++calls; }
-    void ClearRoomList() override { ++calls; }
-    void AddRoomRow(std::string_view text) override { calls += text.size(); }
+    void ShowRoomRows(const std::vector<std::string>& texts) override { calls += texts.size(); }
     void ShowUsers(const std::vector<std::string>& ids) override { calls += ids.size(); }
     std::string RoomRowText(int) const override { return {}; }
     std::vector<std::string> DirectPlayApplications() const override { return {}; }

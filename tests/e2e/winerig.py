@@ -393,6 +393,10 @@ class Driver:
     def select_item(self, hwnd, index):
         self.command("select-item", hwnd, index)
 
+    def count(self, hwnd):
+        """The number of items of a list box, combo box or list view."""
+        return self.command("count", hwnd)
+
     def list_view(self, hwnd):
         return self.command("list-view", hwnd)
 

@@ -97,6 +97,14 @@ void SelectListItem(HWND control, int index) {
     PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(control));
 }
 
+std::string CountItems(HWND control) {
+    UINT message = LVM_GETITEMCOUNT;
+    if (IsClass(control, L"ListBox")) message = LB_GETCOUNT;
+    else if (IsClass(control, L"ComboBox")) message = CB_GETCOUNT;
+    else if (!IsClass(control, L"SysListView32")) throw Failure("not a list");
+    return std::to_string(SendOrFail(control, message, 0, 0));
+}
+
 std::string ReadListView(HWND listView) {
     RemoteItem remote(listView);
     const int columns = CountColumns(listView, remote);

@@ -16,6 +16,10 @@ void SelectListItem(HWND listOrCombo, int index);
 
 // {"columns": n, "rows": [[column texts]...], "selected": [indexes]}
 std::string ReadListView(HWND listView);
+
+// The number of items of a list box, combo box or list view: a cheap poll
+// while a program is busy filling one.
+std::string CountItems(HWND control);
 // Selects and focuses one row; the parent gets LVN_ITEMCHANGED.
 void SelectListViewRow(HWND listView, int index);
 

@@ -256,6 +256,7 @@ const std::map<std::string, Handler>& Handlers() {
         {"combo-box", [](const Command& c) { return ReadComboBox(WindowWord(c, 0)); }},
         {"select-item", [](const Command& c) { SelectListItem(WindowWord(c, 0), IntWord(c, 1)); return std::string(); }},
         {"list-view", [](const Command& c) { return ReadListView(WindowWord(c, 0)); }},
+        {"count", [](const Command& c) { return CountItems(WindowWord(c, 0)); }},
         {"select-row", [](const Command& c) { SelectListViewRow(WindowWord(c, 0), IntWord(c, 1)); return std::string(); }},
         {"message-box", MessageBoxCommand},
         {"press", PressCommand},

@@ -32,8 +32,7 @@ public:
     void StopTimer(lobby::LobbyTimer timer) override { timers.erase(timer); }
     void SetHiddenUserId(std::string_view id) override { hiddenUserId = id; }
     void SetGameAddress(std::string_view address) override { gameAddress = address; }
-    void ClearRoomList() override { rooms.clear(); }
-    void AddRoomRow(std::string_view text) override { rooms.insert(std::string(text)); }
+    void ShowRoomRows(const std::vector<std::string>& texts) override { rooms = {texts.begin(), texts.end()}; }
     void ShowUsers(const std::vector<std::string>& ids) override { users = ids; }
     bool RunReceivedMemo(std::string_view sender, std::string_view text) override {
         receivedMemos.push_back(std::string(sender) + ": " + std::string(text));

@@ -1,0 +1,22 @@
+// Starting a command line as WinExec does, through CreateProcessW so that a
+// Korean program name is found under any ANSI code page.
+#pragma once
+
+#include <string_view>
+
+#include "gateway_launch.h"
+
+namespace win {
+
+// The program is looked for in this program's directory, then the current
+// directory, then the system's; the child inherits the current directory.
+// Waits until the child is ready for input (at most 30 s), as WinExec does.
+// showMode is a SW_ value. False when the process could not be created.
+bool StartCommand(std::string_view command, int showMode);
+
+class CommandStarter : public gateway::ProgramStarter {
+public:
+    void Start(std::string_view command, int showMode) override { StartCommand(command, showMode); }
+};
+
+} // namespace win

@@ -1,0 +1,17 @@
+// The small registry class the launchers use to create a key under
+// HKEY_LOCAL_MACHINE and store a text value. It keeps no state between calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+class CRegFun {
+public:
+    // Creates (or opens) HKEY_LOCAL_MACHINE\path and hands back a handle with
+    // write access; 0 on failure, 1 on success.
+    int CreateRegKey(std::string_view path, HKEY* key) const;
+    // Stores text as the named value of an open key; kind is the registry
+    // type, REG_SZ or REG_EXPAND_SZ. 0 on failure, 1 on success.
+    int SetRegValueData(HKEY key, std::string_view name, std::string_view data, int kind) const;
+};

@@ -1,0 +1,35 @@
+#include "ping_worker.h"
+
+#include "server_measurement.h"
+#include "winsock_echo_network.h"
+#include "winsock_name_resolver.h"
+#include "winsock_port_probe.h"
+
+namespace gatelog {
+namespace {
+
+DWORD WINAPI PingWorker(LPVOID parameter) {
+    std::unique_ptr<std::shared_ptr<PingJob>> handed(static_cast<std::shared_ptr<PingJob>*>(parameter));
+    std::shared_ptr<PingJob> job = std::move(*handed);
+
+    WinsockEchoNetwork network;
+    win::WinsockNameResolver names;
+    WinsockPortProbe port;
+    auto identifier = static_cast<std::uint16_t>(GetCurrentProcessId() & 0xFFFF);
+    job->result = MeasureServer(network, names, port, job->address, identifier);
+    SendMessageW(job->window, WM_PING_DONE, 0, 0);
+    return 0;
+}
+
+} // namespace
+
+bool StartPingWorker(const std::shared_ptr<PingJob>& job) {
+    auto handed = std::make_unique<std::shared_ptr<PingJob>>(job);
+    HANDLE thread = CreateThread(nullptr, 0, PingWorker, handed.get(), 0, nullptr);
+    if (!thread) return false;
+    handed.release();
+    CloseHandle(thread);
+    return true;
+}
+
+} // namespace gatelog

@@ -1,0 +1,179 @@
+#include "server_notebook_dialog.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "add_server_dialog.h"
+#include "gateway_launcher.h"
+#include "hover_cursor.h"
+#include "message_box.h"
+#include "program_path.h"
+#include "resource.h"
+#include "text.h"
+
+namespace gatelog {
+namespace {
+
+enum Column { kNameColumn, kStatusColumn, kAddressColumn };
+
+struct ColumnLayout {
+    const char* title;
+    int width;
+};
+constexpr std::array<ColumnLayout, 3> kColumns{{{"서버명", 80}, {"네트웍상태", 150}, {"서버주소", 100}}};
+
+constexpr std::array<int, 7> kButtons{IDC_MEASURE,        IDC_ADD_SERVER,      IDC_DELETE_SERVER, IDC_CONNECT_LISTED,
+                                      IDC_CONNECT_SERVICE, IDC_CONNECT_OFFICIAL, IDOK};
+
+constexpr int kAboutEntryChars = 64;
+
+HCURSOR OwnCursor(int id) { return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
+
+void SetCellText(HWND list, int row, int column, std::string_view text) {
+    std::wstring wide = win::Widen(text);
+    ListView_SetItemText(list, row, column, wide.data());
+}
+
+} // namespace
+
+ServerNotebookDialog::ServerNotebookDialog()
+    : Dialog(IDD_SERVER_NOTEBOOK), notebook_(win::ProgramFile("config/bnet.ini"), *this, *this) {
+    OnCommand(IDC_MEASURE, [this] { Measure(); });
+    OnCommand(IDC_ADD_SERVER, [this] { AddServer(); });
+    OnCommand(IDC_DELETE_SERVER, [this] { notebook_.DeleteRemembered(); });
+    OnCommand(IDC_CONNECT_LISTED, [this] { notebook_.ConnectRemembered(); });
+    OnCommand(IDC_CONNECT_SERVICE, [this] { notebook_.ConnectServiceServer(); });
+    OnCommand(IDC_CONNECT_OFFICIAL, [this] { notebook_.ConnectOfficial(); });
+    OnNotify(IDC_SERVER_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
+        notebook_.OnItemChanged(reinterpret_cast<NMLISTVIEW&>(header).iItem);
+        SetCursor(pickedCursor_);
+        return 0;
+    });
+    OnMessage(WM_PING_DONE, [this](WPARAM, LPARAM) -> INT_PTR {
+        if (pingJob_) {
+            std::string result = std::move(pingJob_->result);
+            pingJob_.reset();
+            notebook_.OnMeasurementDone(result);
+        }
+        return TRUE;
+    });
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) { return OnSystemCommand(command); });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return PaintMinimisedIcon(); });
+    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
+}
+
+bool ServerNotebookDialog::OnInitDialog() {
+    SetUpSystemMenu();
+    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTEBOOK));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    hoverCursor_ = OwnCursor(IDC_HOVER);
+    pickedCursor_ = OwnCursor(IDC_PICKED);
+    AttachHoverCursors();
+    SetUpList();
+    notebook_.Load();
+    return true;
+}
+
+void ServerNotebookDialog::SetUpSystemMenu() {
+    HMENU menu = GetSystemMenu(Handle(), FALSE);
+    std::array<wchar_t, kAboutEntryChars> text{};
+    if (!menu || !LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_ENTRY, text.data(), kAboutEntryChars)) return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUT, text.data());
+}
+
+void ServerNotebookDialog::SetUpList() {
+    HWND list = Item(IDC_SERVER_LIST);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    for (int index = 0; index < static_cast<int>(kColumns.size()); ++index) {
+        std::wstring title = win::Widen(kColumns[static_cast<std::size_t>(index)].title);
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = kColumns[static_cast<std::size_t>(index)].width;
+        column.pszText = title.data();
+        column.iSubItem = index;
+        ListView_InsertColumn(list, index, &column);
+    }
+}
+
+void ServerNotebookDialog::AttachHoverCursors() {
+    HoverCursorList::Attach(Item(IDC_SERVER_LIST), hoverCursor_);
+    for (int id : kButtons) HoverCursorButton::Attach(Item(id), hoverCursor_);
+}
+
+void ServerNotebookDialog::AddServer() {
+    AddServerDialog dialog(notebook_.File());
+    if (dialog.RunModal(Handle()) == IDOK) notebook_.AddRow(dialog.Entry());
+    FocusList();
+}
+
+void ServerNotebookDialog::Measure() {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    notebook_.Measure();
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+INT_PTR ServerNotebookDialog::OnSystemCommand(WPARAM command) {
+    if ((command & 0xFFF0) != IDM_ABOUT) return FALSE;
+    win::Dialog about(IDD_ABOUT);
+    about.RunModal(Handle());
+    return TRUE;
+}
+
+INT_PTR ServerNotebookDialog::PaintMinimisedIcon() {
+    if (!IsIconic(Handle())) return FALSE;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon_);
+    EndPaint(Handle(), &paint);
+    return TRUE;
+}
+
+void ServerNotebookDialog::ShowNotice(std::string_view text) { win::ShowMessage(Handle(), text, win::kNoticeCaption); }
+
+void ServerNotebookDialog::InsertServerRow(int index, const ServerEntry& entry) {
+    HWND list = Item(IDC_SERVER_LIST);
+    std::wstring name = win::Widen(entry.name);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = name.data();
+    int row = ListView_InsertItem(list, &item);
+    SetCellText(list, row, kStatusColumn, kUncheckedStatus);
+    SetCellText(list, row, kAddressColumn, entry.address);
+    UpdateWindow(Handle());
+}
+
+void ServerNotebookDialog::DeleteServerRow(int index) { ListView_DeleteItem(Item(IDC_SERVER_LIST), index); }
+
+void ServerNotebookDialog::SetRowStatus(int index, std::string_view text) {
+    SetCellText(Item(IDC_SERVER_LIST), index, kStatusColumn, text);
+}
+
+void ServerNotebookDialog::FocusList() { SetFocus(Item(IDC_SERVER_LIST)); }
+
+bool ServerNotebookDialog::StartMeasurement(const std::string& address) {
+    pingJob_ = std::make_shared<PingJob>();
+    pingJob_->window = Handle();
+    pingJob_->address = address;
+    if (StartPingWorker(pingJob_)) return true;
+    pingJob_.reset();
+    return false;
+}
+
+void ServerNotebookDialog::LaunchWithGateway(std::string_view gatewayText) {
+    win::LaunchWithGateway(Handle(), gatewayText);
+}
+
+std::string ServerNotebookDialog::ReadGameServerAddress() { return win::ReadGameServerAddress(); }
+
+} // namespace gatelog

@@ -1,0 +1,47 @@
+// Dialog 102 "게이트록", the program's one window: the server list, the
+// measuring and the three ways to start StarCraft.
+#pragma once
+
+#include <memory>
+
+#include "dialog.h"
+#include "ping_worker.h"
+#include "server_notebook.h"
+
+namespace gatelog {
+
+class ServerNotebookDialog : public win::Dialog, private NotebookView, private NotebookActions {
+public:
+    ServerNotebookDialog();
+
+protected:
+    bool OnInitDialog() override;
+
+private:
+    // NotebookView
+    void ShowNotice(std::string_view text) override;
+    void InsertServerRow(int index, const ServerEntry& entry) override;
+    void DeleteServerRow(int index) override;
+    void SetRowStatus(int index, std::string_view text) override;
+    void FocusList() override;
+    // NotebookActions
+    bool StartMeasurement(const std::string& address) override;
+    void LaunchWithGateway(std::string_view gatewayText) override;
+    std::string ReadGameServerAddress() override;
+
+    void SetUpSystemMenu();
+    void SetUpList();
+    void AttachHoverCursors();
+    void AddServer();
+    void Measure();
+    INT_PTR OnSystemCommand(WPARAM command);
+    INT_PTR PaintMinimisedIcon();
+
+    ServerNotebook notebook_;
+    HICON icon_ = nullptr;
+    HCURSOR hoverCursor_ = nullptr;
+    HCURSOR pickedCursor_ = nullptr;
+    std::shared_ptr<PingJob> pingJob_;
+};
+
+} // namespace gatelog

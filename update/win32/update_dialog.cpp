@@ -1,0 +1,177 @@
+#include "update_dialog.h"
+
+#include "message_box.h"
+#include "notice.h"
+#include "program_path.h"
+#include "resource.h"
+#include "text.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+namespace {
+
+constexpr UINT kChangeListDelayMs = 300;
+constexpr UINT kReceivePollMs = 3000;
+// Plain message boxes carry the program's name.
+constexpr const char* kProgramName = "Update";
+
+const PercentProgressBar::Colours kBarColours{
+    RGB(165, 206, 239),  // bar
+    RGB(206, 231, 247),  // background
+    RGB(100, 100, 100),  // text over the background
+    RGB(0, 0, 255),      // text over the bar
+};
+
+// The drive root of the Windows the updater was made for, where it keeps
+// the server's version file.
+constexpr wchar_t kVersionProbe[] = L"c:\\ver";
+
+update::UpdateFiles InstalledFiles() {
+    return update::UpdateFiles(win::ProgramFile(""), kVersionProbe,
+                               [](std::string_view text) { return std::filesystem::path(win::Widen(text)); });
+}
+
+HICON LoadProgramIcon(int size) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UPDATE), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+UpdateDialog::UpdateDialog()
+    : win::Dialog(IDD_UPDATE),
+      updater_(InstalledFiles(), ftp_, *this, launcher_),
+      icon_(LoadProgramIcon(GetSystemMetrics(SM_CXICON))),
+      smallIcon_(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))) {
+    OnMessage(WM_TIMER, [this](WPARAM timer, LPARAM) { return OnTimer(timer); });
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) { return OnSysCommand(command); });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
+    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
+}
+
+UpdateDialog::~UpdateDialog() {
+    if (icon_) DestroyIcon(icon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool UpdateDialog::OnInitDialog() {
+    progress_ = PercentProgressBar::FromHandle(Item(IDC_PROGRESS));
+    progress_->SetColours(kBarColours);
+    SetUpSystemMenu();
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    progress_->SetPosition(0);
+    progress_->SetStep(1);
+    Follow(updater_.CheckForUpdate());
+    return true;
+}
+
+void UpdateDialog::OnCancel() {
+    if (waitingForGrant_) End(IDCANCEL);
+}
+
+void UpdateDialog::Follow(update::NextStep next) {
+    switch (next) {
+    case update::NextStep::kClose:
+        End(IDOK);
+        break;
+    case update::NextStep::kApplyChangeList:
+        SetTimer(Handle(), TIMER_CHANGE_LIST, kChangeListDelayMs, nullptr);
+        break;
+    case update::NextStep::kWaitForGrant:
+        waitingForGrant_ = true;
+        SetTimer(Handle(), TIMER_RECEIVE, kReceivePollMs, nullptr);
+        break;
+    }
+}
+
+INT_PTR UpdateDialog::OnTimer(WPARAM timer) {
+    if (timer == TIMER_CHANGE_LIST) {
+        // Runs once: the procedure blocks this thread while it fetches.
+        KillTimer(Handle(), TIMER_CHANGE_LIST);
+        Follow(updater_.ApplyChangeList());
+    } else if (timer == TIMER_RECEIVE && updater_.PollReceive() == update::NextStep::kClose) {
+        KillTimer(Handle(), TIMER_RECEIVE);
+        End(IDOK);
+    }
+    return TRUE;
+}
+
+void UpdateDialog::SetUpSystemMenu() {
+    wchar_t aboutText[64] = L"";
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_MENU, aboutText, static_cast<int>(std::size(aboutText))) <= 0) return;
+    HMENU menu = GetSystemMenu(Handle(), FALSE);
+    if (!menu) return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUT, aboutText);
+}
+
+INT_PTR UpdateDialog::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != IDM_ABOUT) return FALSE;
+    win::Dialog about(IDD_ABOUT);
+    about.RunModal(Handle());
+    return TRUE;
+}
+
+INT_PTR UpdateDialog::OnPaint() {
+    if (!IsIconic(Handle())) return FALSE;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+    EndPaint(Handle(), &paint);
+    return TRUE;
+}
+
+bool UpdateDialog::OfferUpdate(std::string_view text) {
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(Handle());
+    return win::ShowMessage(Handle(), text, notice::kCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+void UpdateDialog::ShowMessage(std::string_view text) { win::ShowMessage(Handle(), text, kProgramName, MB_OK); }
+
+void UpdateDialog::SetProgressRange(int lower, int upper) { progress_->SetRange(lower, upper); }
+
+void UpdateDialog::StepProgress() {
+    progress_->Step();
+    ShowNow();
+}
+
+void UpdateDialog::SetFileText(std::string_view text) {
+    SetItemText(IDC_FILE_TEXT, text);
+    ShowNow();
+}
+
+void UpdateDialog::ShowNow() {
+    // The transfers keep this thread from its message loop, and today's
+    // Windows puts a frozen copy in place of a window whose thread has not
+    // looked at its messages for five seconds. So the messages that arrived
+    // meanwhile are handled here, between two files.
+    UpdateWindow(Handle());
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (win::Dialog::RouteKeyboard(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void UpdateDialog::StartClip() {
+    // The template's autoplay style plays the clip from the start, without end.
+    SendMessageW(Item(IDC_CLIP), ACM_OPENW, 0,
+                 reinterpret_cast<LPARAM>(win::ProgramFile("media/filecopy.avi").c_str()));
+}
+
+void UpdateDialog::StopClip() {
+    SendMessageW(Item(IDC_CLIP), ACM_STOP, 0, 0);
+    SendMessageW(Item(IDC_CLIP), ACM_OPENW, 0, 0);
+}

@@ -1,0 +1,56 @@
+// The updater's one window (template 102): hidden while it checks the
+// versions, shown with the clip, the file line and the percentage bar while
+// an update runs. It owns the procedure and follows the steps it returns.
+#pragma once
+
+#include "connector_launcher.h"
+#include "dialog.h"
+#include "percent_progress_bar.h"
+#include "updater.h"
+#include "wininet_ftp.h"
+
+#include <string_view>
+
+class UpdateDialog : public win::Dialog, private update::UpdateView {
+public:
+    UpdateDialog();
+    ~UpdateDialog() override;
+
+protected:
+    bool OnInitDialog() override;
+    // Enter and Escape must not end an update halfway; only the wait for the
+    // connector may be given up.
+    void OnOK() override {}
+    void OnCancel() override;
+
+private:
+    // Timer ids: the change list 300 ms after the user's OK, the connector's
+    // grant every 3 s.
+    static constexpr UINT_PTR TIMER_CHANGE_LIST = 1025;
+    static constexpr UINT_PTR TIMER_RECEIVE = 1030;
+
+    // UpdateView
+    bool OfferUpdate(std::string_view text) override;
+    void ShowMessage(std::string_view text) override;
+    void SetProgressRange(int lower, int upper) override;
+    void StepProgress() override;
+    void SetFileText(std::string_view text) override;
+    void StartClip() override;
+    void StopClip() override;
+
+    // Draws the window's changes and handles the messages that arrived meanwhile.
+    void ShowNow();
+    void Follow(update::NextStep next);
+    void SetUpSystemMenu();
+    INT_PTR OnTimer(WPARAM timer);
+    INT_PTR OnSysCommand(WPARAM command);
+    INT_PTR OnPaint();
+
+    WinInetFtpClient ftp_;
+    ConnectorLauncher launcher_;
+    update::Updater updater_;
+    PercentProgressBar* progress_ = nullptr;
+    HICON icon_;
+    HICON smallIcon_;
+    bool waitingForGrant_ = false;
+};
