@@ -4,6 +4,7 @@
 #include "combo_box.h"
 #include "game_records.h"
 #include "list_box.h"
+#include "main_window.h"
 #include "room_creation_dialog.h"
 #include "memo_dialogs.h"
 #include "message_box.h"
@@ -75,7 +76,9 @@ LobbyDialog::LobbyDialog()
     OnMessage(WM_CTLCOLORLISTBOX, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
     // A disabled edit asks for its colours as a static control.
     OnMessage(WM_CTLCOLORSTATIC, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM w, LPARAM) { return OnSysCommand(w); });
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
+        return win::RunAboutCommand(Handle(), command, kAboutCommand, IDD_ABOUT) ? TRUE : FALSE;
+    });
     OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
     OnMessage(WM_DRAWITEM, [this](WPARAM, LPARAM l) { return OnDrawItem(l); });
     OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) { return OnTimer(w); });
@@ -108,9 +111,10 @@ LobbyDialog::~LobbyDialog() {
 
 bool LobbyDialog::OnInitDialog() {
     connection_.SetWindow(Handle());
-    SetUpSystemMenu();
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
+    // The exit button is the way out, not the title bar.
+    EnableMenuItem(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    win::SetWindowIcons(Handle(), icon_, icon_);
 
     EnableChatInput(false);
     for (int id : kHiddenControls) ShowItem(id, false);
@@ -121,17 +125,6 @@ bool LobbyDialog::OnInitDialog() {
     SetUpRoomList();
     blackBrush_ = CreateSolidBrush(RGB(0, 0, 0));
     return true;
-}
-
-void LobbyDialog::SetUpSystemMenu() {
-    wchar_t aboutText[64] = L"";
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_MENU, aboutText, static_cast<int>(std::size(aboutText))) <= 0) return;
-    HMENU menu = GetSystemMenu(Handle(), FALSE);
-    if (!menu) return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kAboutCommand, aboutText);
-    // The exit button is the way out, not the title bar.
-    EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 void LobbyDialog::SetUpRoomList() {
@@ -224,16 +217,10 @@ void LobbyDialog::RunIdPrompt() {
 }
 
 INT_PTR LobbyDialog::OnPaint() {
+    if (win::PaintMinimisedIcon(Handle(), icon_)) return TRUE;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
     if (background_) background_->Paint(dc, 0, 0);
-    if (IsIconic(Handle())) {
-        RECT client;
-        GetClientRect(Handle(), &client);
-        int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc, x, y, icon_);
-    }
     EndPaint(Handle(), &paint);
     return TRUE;
 }
@@ -244,13 +231,6 @@ INT_PTR LobbyDialog::OnControlColor(WPARAM dc, LPARAM control) {
     SetBkColor(context, RGB(0, 0, 0));
     SetTextColor(context, RGB(255, 255, 255));
     return reinterpret_cast<INT_PTR>(blackBrush_);
-}
-
-INT_PTR LobbyDialog::OnSysCommand(WPARAM command) {
-    if ((command & 0xFFF0) != kAboutCommand) return FALSE;
-    win::Dialog about(IDD_ABOUT);
-    about.RunModal(Handle());
-    return TRUE;
 }
 
 INT_PTR LobbyDialog::OnDrawItem(LPARAM item) {

@@ -55,7 +55,6 @@ private:
     bool RunReceivedMemo(std::string_view sender, std::string_view text) override;
     std::optional<std::string> RunMemoSend(std::string_view recipient) override;
 
-    void SetUpSystemMenu();
     void SetUpRoomList();
     void SetUpButtons();
     void RunIdPrompt();
@@ -64,7 +63,6 @@ private:
 
     INT_PTR OnPaint();
     INT_PTR OnControlColor(WPARAM dc, LPARAM control);
-    INT_PTR OnSysCommand(WPARAM command);
     INT_PTR OnDrawItem(LPARAM item);
     INT_PTR OnTimer(WPARAM timer);
     INT_PTR OnClose();

@@ -1,5 +1,7 @@
 #include "server_notebook_dialog.h"
 
+#include "main_window.h"
+
 #include <commctrl.h>
 
 #include <array>
@@ -27,7 +29,6 @@ constexpr std::array<ColumnLayout, 3> kColumns{{{"서버명", 80}, {"네트웍�
 constexpr std::array<int, 7> kButtons{IDC_MEASURE,        IDC_ADD_SERVER,      IDC_DELETE_SERVER, IDC_CONNECT_LISTED,
                                       IDC_CONNECT_SERVICE, IDC_CONNECT_OFFICIAL, IDOK};
 
-constexpr int kAboutEntryChars = 64;
 
 HCURSOR OwnCursor(int id) { return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
@@ -59,30 +60,23 @@ ServerNotebookDialog::ServerNotebookDialog()
         }
         return TRUE;
     });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) { return OnSystemCommand(command); });
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return PaintMinimisedIcon(); });
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
+        return win::RunAboutCommand(Handle(), command, IDM_ABOUT, IDD_ABOUT) ? TRUE : FALSE;
+    });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return win::PaintMinimisedIcon(Handle(), icon_) ? TRUE : FALSE; });
     OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
 }
 
 bool ServerNotebookDialog::OnInitDialog() {
-    SetUpSystemMenu();
+    win::AddAboutCommand(Handle(), IDM_ABOUT, IDS_ABOUT_ENTRY);
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTEBOOK));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    win::SetWindowIcons(Handle(), icon_, icon_);
     hoverCursor_ = OwnCursor(IDC_HOVER);
     pickedCursor_ = OwnCursor(IDC_PICKED);
     AttachHoverCursors();
     SetUpList();
     notebook_.Load();
     return true;
-}
-
-void ServerNotebookDialog::SetUpSystemMenu() {
-    HMENU menu = GetSystemMenu(Handle(), FALSE);
-    std::array<wchar_t, kAboutEntryChars> text{};
-    if (!menu || !LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_ENTRY, text.data(), kAboutEntryChars)) return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_ABOUT, text.data());
 }
 
 void ServerNotebookDialog::SetUpList() {
@@ -115,27 +109,6 @@ void ServerNotebookDialog::Measure() {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     notebook_.Measure();
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-}
-
-INT_PTR ServerNotebookDialog::OnSystemCommand(WPARAM command) {
-    if ((command & 0xFFF0) != IDM_ABOUT) return FALSE;
-    win::Dialog about(IDD_ABOUT);
-    about.RunModal(Handle());
-    return TRUE;
-}
-
-INT_PTR ServerNotebookDialog::PaintMinimisedIcon() {
-    if (!IsIconic(Handle())) return FALSE;
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    DrawIcon(dc, x, y, icon_);
-    EndPaint(Handle(), &paint);
-    return TRUE;
 }
 
 void ServerNotebookDialog::ShowNotice(std::string_view text) { win::ShowMessage(Handle(), text, win::kNoticeCaption); }

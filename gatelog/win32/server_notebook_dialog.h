@@ -29,13 +29,10 @@ private:
     void LaunchWithGateway(std::string_view gatewayText) override;
     std::string ReadGameServerAddress() override;
 
-    void SetUpSystemMenu();
     void SetUpList();
     void AttachHoverCursors();
     void AddServer();
     void Measure();
-    INT_PTR OnSystemCommand(WPARAM command);
-    INT_PTR PaintMinimisedIcon();
 
     ServerNotebook notebook_;
     HICON icon_ = nullptr;

@@ -171,12 +171,12 @@ class StandinGame:
     """The stand-in registered as StarCraft's "Program"; each start adds a line to its record."""
 
     def __init__(self, session, folder):
-        source = Path(os.environ.get("E2E_STANDIN_GAME",
-                                     session.uidriver.parent.parent / "standin_game" / "standin_game.exe"))
+        source = Path(os.environ.get("E2E_STANDIN_PROGRAM",
+                                     session.uidriver.parent.parent / "standin_program" / "standin_program.exe"))
         folder.mkdir(parents=True, exist_ok=True)
         self.exe = folder / "StarCraft.exe"
         self.exe.write_bytes(source.read_bytes())
-        self.record = folder / "started.txt"
+        self.record = folder / "StarCraft.started"
         self.windows_path = session.windows_path(self.exe)
 
     def starts(self):

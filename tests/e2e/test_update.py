@@ -19,8 +19,8 @@ from pyftpdlib.servers import FTPServer
 
 pytestmark = pytest.mark.program("Update.exe")
 
-STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PONDIAL", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
-                                      / "tools/standin_pondial/Pondial.exe")).resolve()
+STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
+                                      / "tools/standin_program/standin_program.exe")).resolve()
 ADDRESS = "127.%d.%d.%d" % tuple(random.randint(1, 254) for _ in range(3))
 FTP_PORT = 21
 
@@ -194,7 +194,7 @@ def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
 
     (install / "config" / "Receive.ini").write_bytes(GRANT)
     assert program.wait_exit(10) == 0
-    directory, command = (install / "Pondial.started").read_text(encoding="utf-8").strip().split("|")
+    command, directory = (install / "Pondial.started").read_text(encoding="utf-8").strip().split("\t")
     assert directory == "Z:" + str(install).replace("/", "\\")
     assert command == '"%s\\Pondial.exe"' % directory
     assert (install / "config" / "Receive.ini").read_bytes() == NOTHING_YET

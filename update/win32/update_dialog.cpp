@@ -1,5 +1,7 @@
 #include "update_dialog.h"
 
+#include "main_window.h"
+
 #include "message_box.h"
 #include "notice.h"
 #include "program_path.h"
@@ -46,8 +48,10 @@ UpdateDialog::UpdateDialog()
       icon_(LoadProgramIcon(GetSystemMetrics(SM_CXICON))),
       smallIcon_(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))) {
     OnMessage(WM_TIMER, [this](WPARAM timer, LPARAM) { return OnTimer(timer); });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) { return OnSysCommand(command); });
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
+        return win::RunAboutCommand(Handle(), command, IDM_ABOUT, IDD_ABOUT) ? TRUE : FALSE;
+    });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return win::PaintMinimisedIcon(Handle(), icon_) ? TRUE : FALSE; });
     OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
 }
 
@@ -59,9 +63,8 @@ UpdateDialog::~UpdateDialog() {
 bool UpdateDialog::OnInitDialog() {
     progress_ = PercentProgressBar::FromHandle(Item(IDC_PROGRESS));
     progress_->SetColours(kBarColours);
-    SetUpSystemMenu();
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    win::AddAboutCommand(Handle(), IDM_ABOUT, IDS_ABOUT_MENU);
+    win::SetWindowIcons(Handle(), icon_, smallIcon_);
     progress_->SetPosition(0);
     progress_->SetStep(1);
     Follow(updater_.CheckForUpdate());
@@ -96,34 +99,6 @@ INT_PTR UpdateDialog::OnTimer(WPARAM timer) {
         KillTimer(Handle(), TIMER_RECEIVE);
         End(IDOK);
     }
-    return TRUE;
-}
-
-void UpdateDialog::SetUpSystemMenu() {
-    wchar_t aboutText[64] = L"";
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUT_MENU, aboutText, static_cast<int>(std::size(aboutText))) <= 0) return;
-    HMENU menu = GetSystemMenu(Handle(), FALSE);
-    if (!menu) return;
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_ABOUT, aboutText);
-}
-
-INT_PTR UpdateDialog::OnSysCommand(WPARAM command) {
-    if ((command & 0xFFF0) != IDM_ABOUT) return FALSE;
-    win::Dialog about(IDD_ABOUT);
-    about.RunModal(Handle());
-    return TRUE;
-}
-
-INT_PTR UpdateDialog::OnPaint() {
-    if (!IsIconic(Handle())) return FALSE;
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    RECT client;
-    GetClientRect(Handle(), &client);
-    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-    EndPaint(Handle(), &paint);
     return TRUE;
 }
 

@@ -41,10 +41,7 @@ private:
     // Draws the window's changes and handles the messages that arrived meanwhile.
     void ShowNow();
     void Follow(update::NextStep next);
-    void SetUpSystemMenu();
     INT_PTR OnTimer(WPARAM timer);
-    INT_PTR OnSysCommand(WPARAM command);
-    INT_PTR OnPaint();
 
     WinInetFtpClient ftp_;
     ConnectorLauncher launcher_;

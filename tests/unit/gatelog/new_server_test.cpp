@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
+#include "scratch_directory.h"
 #include "strip_blanks.h"
 
 namespace gatelog {
@@ -34,7 +34,7 @@ TEST(CleanNewServer, StripsThenCutsToTheRecordFields) {
 
 class RefuseNewServerTest : public ::testing::Test {
 protected:
-    testing::ScratchDir dir;
+    test_support::ScratchDirectory dir;
     const std::filesystem::path file = dir / "bnet.ini";
 };
 

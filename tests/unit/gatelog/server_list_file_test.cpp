@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
+#include "scratch_directory.h"
 
 namespace gatelog {
 namespace {
 
-using testing::FileBytes;
-using testing::WriteBytes;
+using test_support::FileBytes;
+using test_support::WriteBytes;
 
 std::string RecordBytes(std::string_view name, std::string_view address) {
     auto record = EncodeServerRecord(name, address);
@@ -19,7 +19,7 @@ const std::string kFreeSlot(kServerRecordSize, '\0');
 
 class ServerListFileTest : public ::testing::Test {
 protected:
-    testing::ScratchDir dir;
+    test_support::ScratchDirectory dir;
     const std::filesystem::path file = dir / "bnet.ini";
 };
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_dir.h"
+#include "scratch_directory.h"
 #include "server_list_file.h"
 
 namespace gatelog {
@@ -48,7 +48,7 @@ protected:
         DeleteServerRecord(file, "b.example");
         notebook.Load();
     }
-    testing::ScratchDir dir;
+    test_support::ScratchDirectory dir;
     const std::filesystem::path file = dir / "bnet.ini";
     FakeWindow window;
     ServerNotebook notebook{file, window, window};
@@ -154,7 +154,7 @@ TEST_F(ServerNotebookTest, ConnectButtonsLaunchTheirGateways) {
 }
 
 TEST(ServerNotebookStart, WithoutTheFileTheListIsEmpty) {
-    testing::ScratchDir dir;
+    test_support::ScratchDirectory dir;
     FakeWindow window;
     ServerNotebook notebook(dir / "config" / "bnet.ini", window, window);
     notebook.Load();

@@ -7,9 +7,9 @@
 namespace update {
 namespace {
 
-using testing::FileBytes;
-using testing::ScratchDirectory;
-using testing::WriteBytes;
+using test_support::FileBytes;
+using test_support::ScratchDirectory;
+using test_support::WriteBytes;
 
 const std::string kTenZeros(kHandOffFlagSize, '\0');
 

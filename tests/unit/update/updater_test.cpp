@@ -16,9 +16,9 @@ namespace {
 
 using testing::FakeFtpClient;
 using testing::FakeFtpServer;
-using testing::FileBytes;
-using testing::ScratchDirectory;
-using testing::WriteBytes;
+using test_support::FileBytes;
+using test_support::ScratchDirectory;
+using test_support::WriteBytes;
 
 class RecordingView : public UpdateView {
 public:

@@ -17,7 +17,7 @@ protected:
 
     int Fetches() const { return static_cast<int>(server.fetches.size()); }
 
-    testing::ScratchDirectory dir;
+    test_support::ScratchDirectory dir;
     FakeFtpServer server;
     FakeFtpSession session{server};
     std::filesystem::path local = dir.Path() / "a.dll";

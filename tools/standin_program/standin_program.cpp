@@ -1,6 +1,7 @@
-// Stands in for the connector in tests of the updater's restart: appends one
-// line per start, "<current directory>|<command line>" in UTF-8, to
-// "Pondial.started" beside the program, then ends.
+// Stands in for a program that the suite starts (a game, the dial-up
+// connector): each start appends one line, "<command line>\t<current
+// directory>" in UTF-8, to "<its own name>.started" beside it, then ends.
+// Tests copy it under the name the program under test starts.
 #include <windows.h>
 
 #include <string>
@@ -14,11 +15,14 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring ProgramDirectory() {
+// "C:\dir\StarCraft.exe" records into "C:\dir\StarCraft.started".
+std::wstring RecordPath() {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
-    return path.substr(0, path.find_last_of(L'\\') + 1);
+    std::size_t dot = path.find_last_of(L'.');
+    if (dot == std::wstring::npos || dot < path.find_last_of(L'\\')) dot = path.size();
+    return path.substr(0, dot) + L".started";
 }
 
 std::wstring CurrentDirectory() {
@@ -30,15 +34,15 @@ std::wstring CurrentDirectory() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    std::string line = Utf8(CurrentDirectory()) + "|" + Utf8(GetCommandLineW()) + "\n";
-    HANDLE record = CreateFileW((ProgramDirectory() + L"Pondial.started").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string line = Utf8(GetCommandLineW()) + "\t" + Utf8(CurrentDirectory()) + "\n";
+    HANDLE record = CreateFileW(RecordPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (record == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
-    WriteFile(record, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    BOOL ok = WriteFile(record, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(record);
-    // Ready for input: a starter waiting as WinExec does goes on at once.
+    // Ready for input: a starter that waits as WinExec does goes on at once.
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
-    return 0;
+    return ok && written == line.size() ? 0 : 1;
 }

@@ -1,31 +1,34 @@
-// A fresh directory per test, removed afterwards.
+// A fresh directory per test, removed afterwards, and whole-file helpers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
-namespace gatelog::testing {
+namespace test_support {
 
-class ScratchDir {
+class ScratchDirectory {
 public:
-    ScratchDir() {
+    ScratchDirectory() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        // Unique even when two builds run the same test at once.
         path_ = std::filesystem::temp_directory_path() /
-                ("gatelog-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                 std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+                (std::string(test->test_suite_name()) + "-" + test->name() + "-" + std::to_string(std::random_device{}()));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~ScratchDir() {
+    ~ScratchDirectory() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
+    const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
 private:
@@ -38,7 +41,8 @@ inline std::string FileBytes(const std::filesystem::path& file) {
 }
 
 inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-} // namespace gatelog::testing
+} // namespace test_support
