@@ -9,6 +9,7 @@
 namespace lobby {
 
 inline constexpr std::size_t kChatInputMaxBytes = 60;
+inline constexpr std::size_t kRoomChatInputMaxBytes = 150;
 
 // The line sent for typed text: the chat prefix, one blank, the text (an
 // empty input still sends the prefix and the blank). nullopt when the text

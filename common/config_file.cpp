@@ -44,6 +44,9 @@ std::vector<std::string> SplitLinePieces(std::string_view content) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+    // A folder of that name is no file (and reading one throws on some systems).
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -1,5 +1,7 @@
 #include "lobby_dialog.h"
 
+#include "byte_limited_edit.h"
+#include "chat_input.h"
 #include "chat_server_config.h"
 #include "combo_box.h"
 #include "game_records.h"
@@ -116,6 +118,7 @@ bool LobbyDialog::OnInitDialog() {
     EnableMenuItem(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     win::SetWindowIcons(Handle(), icon_, icon_);
 
+    win::LimitEditBytes(Item(IDC_CHAT_INPUT), lobby::kChatInputMaxBytes);
     EnableChatInput(false);
     for (int id : kHiddenControls) ShowItem(id, false);
 

@@ -1,6 +1,7 @@
 #include "room_window.h"
 
 #include "byte_limited_edit.h"
+#include "chat_input.h"
 #include "cp949.h"
 #include "hand_cursor_button.h"
 #include "list_box.h"
@@ -10,7 +11,6 @@
 #include <algorithm>
 
 namespace {
-constexpr std::size_t kRoomChatMaxBytes = 150;
 constexpr UINT kScrollChatMessage = WM_APP + 1;
 constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리...";
 constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
@@ -32,7 +32,7 @@ RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed, std::st
 bool RoomWindow::OnInitDialog() {
     SetCaption("방제 : " + title_);
     EnableItem(IDC_START_GAME, startAllowed_);
-    win::LimitEditBytes(Item(IDC_ROOM_CHAT_INPUT), kRoomChatMaxBytes);
+    win::LimitEditBytes(Item(IDC_ROOM_CHAT_INPUT), lobby::kRoomChatInputMaxBytes);
     for (int id : {IDC_ROOM_MEMO, IDC_START_GAME, IDC_LEAVE_ROOM}) HandCursorButton::Attach(Item(id));
     ShowMembers();
     PlaceBesideLobby();

@@ -78,8 +78,9 @@ def program_dir(tmp_path):
 def driver(wine_session, test_output, request):
     driver = Driver(wine_session, test_output)
     yield driver
-    if getattr(request.node, "call_failed", False):
-        wine_session.screenshot(test_output / "failure-screen.png", (0, 0, 1024, 768))
+    # Every test leaves a picture of the screen as it ended, so a person can look.
+    name = "failure-screen.png" if getattr(request.node, "call_failed", False) else "final-screen.png"
+    wine_session.screenshot(test_output / name, (0, 0, 1024, 768))
     driver.close()
 
 

@@ -56,6 +56,9 @@ def test_chat_goes_out_prefixed_and_server_lines_and_users_come_in(driver, lobby
     driver.key(chat_input, "ENTER")
     chat_peer.expect("[kim] 안녕 hello")
     assert driver.wait_text(chat_input, "") == ""
+    driver.type(chat_input, "x" * 61)
+    assert driver.text(chat_input) == "x" * 60  # 60 bytes is the line's limit
+    driver.set_text(chat_input, "")
     chat_peer.send("ROOT^kim^lee^park", "[lee] 반가워요")
     wait_chat_line(lobby, "[lee] 반가워요")
     users = driver.list_box(lobby.control(USER_LIST))

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -31,6 +32,12 @@ TEST(LinePieces, EmptyLinesStayAsEmptyPieces) {
     ASSERT_EQ(pieces.size(), 3u);
     EXPECT_EQ(pieces[0], "");
     EXPECT_EQ(pieces[2], "x");
+}
+
+TEST(WholeFile, MissingFileAndFolderAreNoFile) {
+    auto folder = std::filesystem::temp_directory_path();
+    EXPECT_FALSE(config::ReadWholeFile(folder));
+    EXPECT_FALSE(config::ReadLinePieces(folder / "no-such-file-here.ini"));
 }
 
 TEST(LineScanner, ReadsWordsAndNumbersLikeScanf) {
