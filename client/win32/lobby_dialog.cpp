@@ -7,12 +7,12 @@
 #include "game_records.h"
 #include "list_box.h"
 #include "main_window.h"
-#include "room_creation_dialog.h"
 #include "memo_dialogs.h"
 #include "message_box.h"
 #include "program_path.h"
 #include "program_title.h"
 #include "resource.h"
+#include "room_creation_dialog.h"
 #include "text.h"
 #include "user_id_dialog.h"
 
@@ -21,6 +21,7 @@
 namespace {
 
 constexpr UINT kScrollChatMessage = WM_APP + 1;
+constexpr UINT kAboutCommand = 16;
 
 UINT TimerInterval(lobby::LobbyTimer timer) {
     switch (timer) {
@@ -31,7 +32,6 @@ UINT TimerInterval(lobby::LobbyTimer timer) {
     }
     return 500;
 }
-constexpr UINT kAboutCommand = 16;
 
 struct ButtonImages {
     int id, normal, selected, hovered;
