@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,10 +28,25 @@ inline constexpr std::size_t kMaxCommandBytes = kCommandBufferSize - 1;
 // SW_SHOWDEFAULT
 inline constexpr int kShowDefault = 10;
 
-inline constexpr const char* kKeyCreateFailed = "디렉토리 생성 실패";
-inline constexpr const char* kKeyCreateFailedCaption = "알림";
-inline constexpr const char* kNotInstalled = "스타크래프트가 인스톨되지 않았습니다.";
-inline constexpr const char* kNotInstalledCaption = "알림1";
+// The two failure messages; the lobby client words them its own way.
+struct LaunchTexts {
+    std::string_view keyCreateFailed;
+    std::string_view keyCreateFailedCaption;
+    std::string_view notInstalled;
+    std::string_view notInstalledCaption;
+};
+
+inline constexpr LaunchTexts kNotebookTexts{"디렉토리 생성 실패", "알림",
+                                            "스타크래프트가 인스톨되지 않았습니다.", "알림1"};
+
+// How a launch ended. The two failures have been shown to the user; a caller
+// may still act on them (the lobby client leaves its room).
+enum class LaunchOutcome {
+    kStarted,          // handed to the process starter, whether it ran or not
+    kNoProgram,        // StarCraft's key has no usable "Program"; nothing shown
+    kKeyCreateFailed,  // nothing written, nothing started
+    kNotInstalled,     // the gateway was written, nothing started
+};
 
 // An open key; closed when the object goes away.
 class RegistryKey {
@@ -69,10 +85,16 @@ struct LaunchServices {
     Registry& registry;
     ProgramStarter& starter;
     MessageSink& messages;
+    LaunchTexts texts = kNotebookTexts;
 };
 
-// gatewayText is the whole "Server List": a host, a dotted address, or empty
-// for the official gateways.
-void LaunchWithGateway(const LaunchServices& services, std::string_view gatewayText);
+// The gateway text is the whole "Server List": a host, a dotted address, or
+// empty for the official gateways. A source is asked only once the Battle.net
+// key is open, so a caller that reads the text from a file (and the name
+// service) does so only when it can be written.
+using GatewaySource = std::function<std::string()>;
+
+LaunchOutcome LaunchWithGateway(const LaunchServices& services, const GatewaySource& gatewayText);
+LaunchOutcome LaunchWithGateway(const LaunchServices& services, std::string_view gatewayText);
 
 } // namespace gateway

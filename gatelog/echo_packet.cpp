@@ -58,7 +58,10 @@ std::optional<std::uint32_t> ReadEchoReply(std::span<const std::uint8_t> packet,
     if (icmp[kTypeOffset] != kEchoReplyType) return std::nullopt;
     if (Load<std::uint16_t>(icmp, kIdentifierOffset) != probe.identifier) return std::nullopt;
     if (Load<std::uint16_t>(icmp, kSequenceOffset) != probe.sequence) return std::nullopt;
-    return nowTick - Load<std::uint32_t>(icmp, kTimestampOffset);
+    // Sequences start again with every measurement; the echoed time stamp
+    // tells this probe's reply from a late one to an earlier measurement.
+    if (Load<std::uint32_t>(icmp, kTimestampOffset) != probe.timestamp) return std::nullopt;
+    return nowTick - probe.timestamp;
 }
 
 } // namespace gatelog

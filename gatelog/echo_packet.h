@@ -49,8 +49,8 @@ std::size_t BuildEchoRequest(std::span<std::uint8_t> buffer, const EchoProbe& pr
 
 // The round trip in milliseconds when packet (IPv4 header first), received
 // from source, is destination's reply to this probe; nullopt for every other
-// packet, such as our own request seen on loopback or another program's echo
-// traffic.
+// packet, such as our own request seen on loopback, another program's echo
+// traffic or a late reply to an earlier measurement.
 std::optional<std::uint32_t> ReadEchoReply(std::span<const std::uint8_t> packet, const net::Ipv4Address& source,
                                            const EchoProbe& probe, const net::Ipv4Address& destination,
                                            std::uint32_t nowTick);

@@ -58,6 +58,8 @@ ServerNotebookDialog::ServerNotebookDialog()
             pingJob_.reset();
             notebook_.OnMeasurementDone(result);
         }
+        // What the worker's SendMessage returns.
+        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, 1);
         return TRUE;
     });
     OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {

@@ -5,6 +5,7 @@ one test runs a second Wine session whose wineserver lacks it."""
 
 import os
 import re
+import shutil
 import socket
 import subprocess
 import tempfile
@@ -25,6 +26,8 @@ LIST, MEASURE, ADD, DELETE = 1006, 1009, 1003, 1004
 CONNECT_LISTED, CONNECT_SERVICE, CONNECT_OFFICIAL, EXIT = 1005, 1010, 1013, 1
 NAME_EDIT, ADDRESS_EDIT = 1007, 1008
 ABOUT_COMMAND = 16
+# LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS
+LIST_STYLE = 0x0001 | 0x0004 | 0x0008
 
 RECORD_SIZE, NAME_FIELD = 317, 61
 BATTLE_NET_PORT = 6112
@@ -151,8 +154,8 @@ class Registry:
     def delete_key(self, key):
         self._reg("delete", key, "/f")
 
-    def set_string(self, key, name, text):
-        code, output = self._reg("add", key, "/v", name, "/t", "REG_SZ", "/d", text, "/f")
+    def set_value(self, key, name, kind, data):
+        code, output = self._reg("add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
         assert code == 0, output
 
     def value(self, key, name):
@@ -258,6 +261,18 @@ def test_add_dialog_refuses_and_stays_open(launch, driver, program_dir, server_l
     assert server_list.read_bytes() == record("local", "127.0.0.1") + record("가" * 30, "LOCALHOST")
 
 
+def test_without_config_folder_the_add_is_reported_and_shown(launch, driver, program_dir):
+    shutil.rmtree(program_dir / "config")
+    notebook = start_notebook(launch, driver, program_dir)
+    assert notebook.rows() == []
+    dialog = notebook.add_server("local", "127.0.0.1")
+    assert notebook.notice() == "화일생성실패"
+    driver.wait_gone(dialog["hwnd"])
+    # Shown until the next start; the folder is not made.
+    assert notebook.rows() == [["local", UNCHECKED, "127.0.0.1"]]
+    assert not (program_dir / "config").exists()
+
+
 def test_file_order_and_list_order_after_add_and_delete(launch, driver, program_dir, server_list):
     server_list.write_bytes(record("A", "a.example") + FREE_SLOT + record("B", "b.example"))
     notebook = start_notebook(launch, driver, program_dir)
@@ -330,7 +345,7 @@ def test_connect_buttons_write_the_gateway_and_start_the_game(launch, driver, pr
     server_list.write_bytes(record("local", "127.0.0.1"))
     (program_dir / "config" / "position.ini").write_text("[CHATADDR] 127.0.0.1 9400\n[GAMEADDR] 192 168 0 1\n")
     registry.delete_key(BATTLE_NET_KEY)
-    registry.set_string(STARCRAFT_KEY, "Program", game.windows_path)
+    registry.set_value(STARCRAFT_KEY, "Program", "REG_SZ", game.windows_path)
     notebook = start_notebook(launch, driver, program_dir)
 
     notebook.select(0)
@@ -341,9 +356,12 @@ def test_connect_buttons_write_the_gateway_and_start_the_game(launch, driver, pr
     assert registry.value(BATTLE_NET_KEY, "Server List") == ("REG_SZ", "127.0.0.1")
     assert registry.value(BATTLE_NET_KEY, "Server Version") == ("REG_DWORD", "0x1")
 
+    # The key exists now: only "Server List" is written.
+    registry.set_value(BATTLE_NET_KEY, "Server Version", "REG_DWORD", 2)
     notebook.click(CONNECT_SERVICE)
     assert len(game.wait_starts(2)) == 2
     assert registry.value(BATTLE_NET_KEY, "Server List") == ("REG_SZ", "192.168.0.1")
+    assert registry.value(BATTLE_NET_KEY, "Server Version") == ("REG_DWORD", "0x2")
 
     notebook.click(CONNECT_OFFICIAL)
     assert len(game.wait_starts(3)) == 3
@@ -362,9 +380,25 @@ def test_without_starcraft_the_gateway_is_still_written(launch, driver, program_
     assert registry.value(BATTLE_NET_KEY, "Server List") == ("REG_SZ", "127.0.0.1")
     assert registry.value(BATTLE_NET_KEY, "Server Version") == ("REG_DWORD", "0x1")
 
+    # StarCraft's key without its "Program": nothing is started and nothing is said.
+    registry.set_value(STARCRAFT_KEY, "Version", "REG_SZ", "1.16")
+    notebook.click(CONNECT_OFFICIAL)
+    assert driver.wait_for(lambda: registry.value(BATTLE_NET_KEY, "Server List"),
+                           lambda value: value == ("REG_SZ", ""), timeout=10) == ("REG_SZ", "")
+    assert driver.no_message_box(pid=notebook.window["pid"], within=0.5)
 
-def test_about_box_and_exit(launch, driver, program_dir):
+
+def test_window_buttons_about_box_and_exit(launch, driver, program_dir):
     notebook = start_notebook(launch, driver, program_dir)
+    captions = {MEASURE: "등록된 서버 속도 검사", ADD: "다른 베틀넷 서버 등록", DELETE: "등록한 서버 삭제",
+                CONNECT_LISTED: "등록된 베틀넷 접속", CONNECT_SERVICE: "나래온 프리베틀넷 접속",
+                CONNECT_OFFICIAL: "정식 베틀넷 접속", EXIT: "종료"}
+    assert {control_id: driver.text(notebook.control(control_id)) for control_id in captions} == captions
+    list_info = driver.info(notebook.control(LIST))
+    assert list_info["class"] == "SysListView32"
+    assert list_info["style"] & LIST_STYLE == LIST_STYLE
+    assert driver.list_view(notebook.control(LIST))["columns"] == 3
+
     entries = {item["id"]: item["text"] for item in driver.system_menu(notebook.hwnd)}
     assert entries[ABOUT_COMMAND] == "&About Gatelog..."
     driver.syscommand(notebook.hwnd, ABOUT_COMMAND)

@@ -88,7 +88,7 @@ protected:
         registry.keys["Software\\Blizzard Entertainment\\Starcraft"]["Program"] = std::move(program);
     }
     Key& BattleNet() { return registry.keys.at("Software\\Battle.net\\Configuration"); }
-    void Launch(std::string_view text) { LaunchWithGateway({registry, starter, messages}, text); }
+    LaunchOutcome Launch(std::string_view text) { return LaunchWithGateway({registry, starter, messages}, text); }
 
     FakeRegistry registry;
     FakeStarter starter;
@@ -97,7 +97,7 @@ protected:
 
 TEST_F(LaunchWithGatewayTest, CreatesTheMissingKeyWithVersionOneAndStartsTheGame) {
     InstallStarcraft();
-    Launch("bnet.example");
+    EXPECT_EQ(Launch("bnet.example"), LaunchOutcome::kStarted);
     EXPECT_EQ(registry.created, std::vector<std::string>{"Software\\Battle.net\\Configuration"});
     EXPECT_EQ(BattleNet(), (Key{{"Server List", std::string("bnet.example")}, {"Server Version", 1u}}));
     EXPECT_EQ(starter.started, (std::vector<Started>{{"C:\\Starcraft\\StarCraft.exe", 10}}));
@@ -123,14 +123,14 @@ TEST_F(LaunchWithGatewayTest, EmptyTextWritesAnEmptyServerList) {
 TEST_F(LaunchWithGatewayTest, KeyThatCannotBeCreatedStopsEverything) {
     InstallStarcraft();
     registry.creationFails = true;
-    Launch("bnet.example");
+    EXPECT_EQ(Launch("bnet.example"), LaunchOutcome::kKeyCreateFailed);
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{"디렉토리 생성 실패", "알림"}}));
     EXPECT_FALSE(registry.keys.contains("Software\\Battle.net\\Configuration"));
     EXPECT_TRUE(starter.started.empty());
 }
 
 TEST_F(LaunchWithGatewayTest, MissingStarcraftIsReportedAfterTheGatewayIsWritten) {
-    Launch("bnet.example");
+    EXPECT_EQ(Launch("bnet.example"), LaunchOutcome::kNotInstalled);
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{"스타크래프트가 인스톨되지 않았습니다.", "알림1"}}));
     EXPECT_EQ(BattleNet().at("Server List"), Value(std::string("bnet.example")));
     EXPECT_TRUE(starter.started.empty());
@@ -138,7 +138,7 @@ TEST_F(LaunchWithGatewayTest, MissingStarcraftIsReportedAfterTheGatewayIsWritten
 
 TEST_F(LaunchWithGatewayTest, MissingProgramValueStartsNothingSilently) {
     registry.keys["Software\\Blizzard Entertainment\\Starcraft"];
-    Launch("bnet.example");
+    EXPECT_EQ(Launch("bnet.example"), LaunchOutcome::kNoProgram);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(starter.started.empty());
 }
@@ -151,9 +151,39 @@ TEST_F(LaunchWithGatewayTest, CommandMustFitTheCommandBuffer) {
     EXPECT_EQ(starter.started, (std::vector<Started>{{longest, 10}}));
 
     InstallStarcraft("C:\\" + std::string(kMaxCommandBytes - 8, 'd') + "\\s.exe");
-    Launch("x");
+    EXPECT_EQ(Launch("x"), LaunchOutcome::kNoProgram);
     EXPECT_EQ(starter.started.size(), 1u) << "a 260-byte command is not started, not even cut short";
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The lobby client's way in: its own wording, and the gateway text read only
+// once the key can be written.
+TEST_F(LaunchWithGatewayTest, GatewaySourceIsAskedOnlyOnceTheKeyIsOpen) {
+    InstallStarcraft();
+    std::vector<bool> keyExistedWhenAsked;
+    GatewaySource source = [&] {
+        keyExistedWhenAsked.push_back(registry.keys.contains("Software\\Battle.net\\Configuration"));
+        return std::string("203.0.113.5");
+    };
+    EXPECT_EQ(LaunchWithGateway({registry, starter, messages}, source), LaunchOutcome::kStarted);
+    EXPECT_EQ(keyExistedWhenAsked, std::vector<bool>{true});
+    EXPECT_EQ(BattleNet().at("Server List"), Value(std::string("203.0.113.5")));
+
+    registry.keys.clear();
+    registry.creationFails = true;
+    EXPECT_EQ(LaunchWithGateway({registry, starter, messages}, source), LaunchOutcome::kKeyCreateFailed);
+    EXPECT_EQ(keyExistedWhenAsked.size(), 1u) << "no key, no reading";
+}
+
+TEST_F(LaunchWithGatewayTest, CallerWordsTheFailureMessages) {
+    const std::string keyFailed = "디렉토리 생성 실패\n방을 빠져 나갑니다";
+    const std::string notInstalled = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다";
+    LaunchServices services{registry, starter, messages, {keyFailed, "알림", notInstalled, "알림"}};
+    EXPECT_EQ(LaunchWithGateway(services, "x"), LaunchOutcome::kNotInstalled);
+    registry.keys.clear();
+    registry.creationFails = true;
+    EXPECT_EQ(LaunchWithGateway(services, "x"), LaunchOutcome::kKeyCreateFailed);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{notInstalled, "알림"}, {keyFailed, "알림"}}));
 }
 
 } // namespace

@@ -114,6 +114,9 @@ TEST_F(ReadEchoReplyTest, RefusesOtherPackets) {
     EXPECT_FALSE(ReadEchoReply(Reply(), kServer, otherProgram, kServer, 5001)) << "wrong identifier";
     EchoProbe earlierProbe{probe.identifier, 0, probe.timestamp};
     EXPECT_FALSE(ReadEchoReply(Reply(), kServer, earlierProbe, kServer, 5001)) << "wrong sequence";
+    EchoProbe nextMeasurement{probe.identifier, probe.sequence, 7000};
+    EXPECT_FALSE(ReadEchoReply(Reply(), kServer, nextMeasurement, kServer, 7010))
+        << "late reply to an earlier measurement";
     EXPECT_FALSE(ReadEchoReply(Reply(), {10, 0, 0, 1}, probe, kServer, 5001)) << "another host";
 }
 
