@@ -24,6 +24,8 @@ bool TakeRestartGrant(const std::filesystem::path& file) {
     // A C string of the first line: it ends at the line feed or the first zero byte.
     line = line.substr(0, line.find('\0'));
     if (std::size_t end = line.find('\n'); end != std::string_view::npos) line = line.substr(0, end);
+    // A grant written as a text line on Windows ends in CR LF.
+    if (line.ends_with('\r')) line.remove_suffix(1);
     if (line != kRestartGranted) return false;
 
     flag.clear();

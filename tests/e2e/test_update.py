@@ -17,6 +17,8 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
+from winerig import KOREAN, WESTERN
+
 pytestmark = pytest.mark.program("Update.exe")
 
 STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
@@ -26,6 +28,10 @@ FTP_PORT = 21
 
 TITLE = "프로그램을 업그레이드 하고있습니다... "
 ABOUT_COMMAND = 16
+FILE_TEXT, PROGRESS, CLIP = 1000, 1001, 1002
+WS_CAPTION, WS_SYSMENU = 0x00C00000, 0x00080000
+ACS_CENTER, ACS_TRANSPARENT, ACS_AUTOPLAY = 0x1, 0x2, 0x4
+SS_TYPEMASK, SS_CENTER = 0x1F, 0x1
 OK, CANCEL = 1, 2
 NOTHING_YET = bytes(10)
 GRANT = b"YES" + bytes(7)
@@ -36,16 +42,24 @@ BAR, BAR_BACKGROUND = (165, 206, 239), (206, 231, 247)
 
 class RecordingHandler(FTPHandler):
     """Reads commands as CP949, as the updater writes them (the files here have ordinary
-    Unicode names), records the names it is asked to send and may take its time with each."""
+    Unicode names), records every command and the names it is asked to send with the
+    transfer type of each, and may take its time with each file."""
 
     retrieved = []
+    types = {}
+    commands = []
     delay = 0
 
     def decode(self, line):
         return line.decode("cp949", self.unicode_errors)
 
+    def pre_process_command(self, line, cmd, arg):
+        self.commands.append((cmd, arg))
+        return super().pre_process_command(line, cmd, arg)
+
     def ftp_RETR(self, file):
         self.retrieved.append(Path(file).name)
+        self.types[Path(file).name] = self._current_type
         # The whole server waits; it has one client.
         time.sleep(self.delay)
         return super().ftp_RETR(file)
@@ -53,12 +67,14 @@ class RecordingHandler(FTPHandler):
 
 class UpdateServer:
     """An anonymous FTP server on ADDRESS:21 serving root, in a thread of the test, that
-    waits delay seconds before each file it sends."""
+    waits delay seconds before each file it sends; without anonymous it lets nobody in."""
 
-    def __init__(self, root, delay=0):
+    def __init__(self, root, delay=0, anonymous=True):
         authorizer = DummyAuthorizer()
-        authorizer.add_anonymous(str(root))
-        self.handler = type("Handler", (RecordingHandler,), {"authorizer": authorizer, "retrieved": [], "delay": delay})
+        if anonymous:
+            authorizer.add_anonymous(str(root))
+        self.handler = type("Handler", (RecordingHandler,), {"authorizer": authorizer, "retrieved": [], "types": {},
+                                                              "commands": [], "delay": delay})
         try:
             self._server = FTPServer((ADDRESS, FTP_PORT), self.handler)
         except OSError as error:
@@ -74,6 +90,13 @@ class UpdateServer:
 
     def retrieved(self):
         return list(self.handler.retrieved)
+
+    def transfer_type(self, name):
+        """'a' for a text transfer, 'i' for a binary one."""
+        return self.handler.types[name]
+
+    def commands(self, *names):
+        return [(cmd, arg) for cmd, arg in self.handler.commands if cmd in names]
 
     def stop(self):
         self._stop.set()
@@ -137,13 +160,49 @@ def offered(driver):
     return box
 
 
+def check_layout(driver, hwnd, file_text):
+    """The window's caption and its three controls, top to bottom, in dialog units."""
+    assert driver.info(hwnd)["style"] & (WS_CAPTION | WS_SYSMENU) == WS_CAPTION
+    clip, text, bar = (driver.info(driver.control(hwnd, control)) for control in (CLIP, FILE_TEXT, PROGRESS))
+    assert clip["class"] == "SysAnimate32"
+    clip_styles = ACS_CENTER | ACS_TRANSPARENT | ACS_AUTOPLAY
+    assert clip["style"] & clip_styles == clip_styles
+    assert text["class"] == "Static" and text["style"] & SS_TYPEMASK == SS_CENTER
+    assert text["text"] == file_text
+    assert bar["class"] == "PercentProgressBar"
+    left, right = clip["rect"][0], clip["rect"][2]
+    assert all(control["rect"][0] == left and control["rect"][2] == right for control in (text, bar))
+    # Tops and heights in the template: clip 7 and 31, text 38 and 9, bar 48 and 13 units.
+    unit_y = (text["rect"][3] - text["rect"][1]) / 9
+    for control, top, height in ((clip, 7, 31), (text, 38, 9), (bar, 48, 13)):
+        assert abs(control["rect"][1] - text["rect"][1] - (top - 38) * unit_y) <= 1.5, control
+        assert abs(control["rect"][3] - control["rect"][1] - height * unit_y) <= 1.5, control
+    # Centred, with a margin on either side.
+    window = driver.info(hwnd)["rect"]
+    assert abs((left - window[0]) - (window[2] - right)) <= 1
+    assert (right - left) / (window[2] - window[0]) < 162 / 176
+
+
+def is_blue(pixel):
+    """The text colour over the bar, allowing for smoothed glyph edges."""
+    red, green, blue = pixel
+    return red < 60 and green < 90 and blue > 200
+
+
+def is_grey(pixel):
+    """The text colour over the background (100, 100, 100)."""
+    return all(abs(channel - 100) < 25 for channel in pixel)
+
+
 def installed_files(root):
     return sorted(str(path.relative_to(root)) for path in root.rglob("*") if path.is_file())
 
 
-def test_equal_versions_end_with_no_and_show_no_window(launch, driver, install, serve):
+def test_equal_versions_end_with_no_and_show_no_window(launch, driver, install, serve, wine_session):
     (install / "config" / "version.ini").write_bytes(NEW_VERSION.encode("cp949"))
     serve("[UTIL]\nnever.dll\n", {"never.dll": b"x"})
+    probe = wine_session.prefix / "drive_c" / "ver"
+    probe.unlink(missing_ok=True)
     program = launch("Update.exe", directory=install)
     while program.running():
         assert not [w for w in driver.windows() if w["title"] == TITLE and w["visible"]]
@@ -151,13 +210,17 @@ def test_equal_versions_end_with_no_and_show_no_window(launch, driver, install, 
     assert program.wait_exit(5) == 0
     assert word(install) == b"NO"
     assert not (install / "util" / "never.dll").exists()
+    # The server's version file was compared in "c:\ver", which stays behind.
+    assert probe.read_bytes() == NEW_VERSION.encode("cp949").replace(b"\n", b"\r\n")
 
 
-def test_agreed_update_installs_each_section_and_cleans_up(launch, driver, install, serve):
+@pytest.mark.parametrize("code_page", [KOREAN, WESTERN], ids=["cp949", "cp1252"])
+def test_agreed_update_installs_each_section_and_cleans_up(launch, driver, install, serve, code_page):
+    # A Hangul name reaches the server as CP949 whatever the system's code page.
     dll, exe, clip = os.urandom(70000), b"MZ\r\n\x00exe\n", os.urandom(3000)
-    server = serve("[UTIL]\none.dll\ntwo.exe\n[MEDIA]\nclip.avi\n",
-                   {"one.dll": dll, "two.exe": exe, "clip.avi": clip})
-    program = launch("Update.exe", directory=install)
+    server = serve("[UTIL]\none.dll\ntwo.exe\n[MEDIA]\n복사.avi\n",
+                   {"one.dll": dll, "two.exe": exe, "복사.avi": clip})
+    program = launch("Update.exe", directory=install, code_page=code_page)
     box = offered(driver)
     window = driver.find_window(TITLE)
     assert window["visible"]
@@ -168,10 +231,18 @@ def test_agreed_update_installs_each_section_and_cleans_up(launch, driver, insta
     assert program.wait_exit(10) == 0
     assert (install / "util" / "one.dll").read_bytes() == dll
     assert (install / "util" / "two.exe").read_bytes() == exe
-    assert (install / "media" / "clip.avi").read_bytes() == clip
+    assert (install / "media" / "복사.avi").read_bytes() == clip
     assert not (install / "temp").exists()
-    assert (install / "config" / "version.ini").read_bytes().startswith(b"1999.12.02")
-    assert server.retrieved()[-3:] == ["one.dll", "two.exe", "clip.avi"]
+    # The version file travels as text, the updates as binary.
+    assert (install / "config" / "version.ini").read_bytes() == NEW_VERSION.encode("cp949").replace(b"\n", b"\r\n")
+    assert server.retrieved()[-3:] == ["one.dll", "two.exe", "복사.avi"]
+    assert [server.transfer_type(name) for name in ("version.ini", "change.ini", "one.dll", "two.exe", "복사.avi")] \
+        == ["a", "a", "i", "i", "i"]
+    # Anonymous, with an e-mail-style password of 13 characters; active transfers only.
+    assert [arg for _, arg in server.commands("USER")] == ["anonymous"]
+    [(_, password)] = server.commands("PASS")
+    assert len(password) == 13 and "@" in password
+    assert server.commands("PORT", "EPRT") and not server.commands("PASV", "EPSV")
 
 
 def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
@@ -184,8 +255,11 @@ def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
 
     # Waiting for the connector's grant: the window is up and answers.
     window = driver.find_window(TITLE)
+    check_layout(driver, window["hwnd"], "다락.scp를 복사합니다")
     driver.syscommand(window["hwnd"], ABOUT_COMMAND)
-    about = driver.find_window("Update 정보")
+    about = driver.find_message_box(caption="Update 정보")
+    assert about["text"].split("\n")[0] == "Update 버전 1.0" and "1999" in about["text"]
+    assert [(button["id"], button["text"]) for button in about["buttons"]] == [(OK, "확인")]
     driver.screenshot(about["hwnd"], "about")
     driver.close_window(about["hwnd"])
     driver.wait_gone(about["hwnd"])
@@ -219,6 +293,20 @@ def test_stopped_server_is_one_clear_line_and_update(launch, driver, install):
     assert program.wait_exit(10) == 0
 
 
+def test_refused_login_is_one_clear_line_and_update(launch, driver, install, ftp_root):
+    server = UpdateServer(ftp_root, anonymous=False)
+    try:
+        program = launch("Update.exe", directory=install)
+        box = driver.find_message_box(timeout=20, caption="Update")
+        assert box["text"] == "업데이트 서버(%s)가 로그인을 거부했습니다." % ADDRESS
+        assert word(install) == b"UPDATE"
+        driver.close_message_box(box)
+        assert program.wait_exit(10) == 0
+        assert not server.retrieved()
+    finally:
+        server.stop()
+
+
 def test_path_outside_the_section_installs_nothing(launch, driver, install, serve, tmp_path):
     serve("[UTIL]\nok.dll\n..\\evil.dll\n../evil.dll\n", {"ok.dll": b"ok", "..\\evil.dll": b"evil"})
     before = installed_files(tmp_path)
@@ -240,6 +328,7 @@ def test_progress_window_in_the_middle_of_an_update(launch, driver, install, ser
     box = offered(driver)
     window = driver.find_window(TITLE)
     rect = driver.info(window["hwnd"])["rect"]
+    bar_rect = driver.info(driver.control(window["hwnd"], PROGRESS))["rect"]
     driver.press(box["hwnd"], OK)
 
     # The window's thread answers messages only between two files: watch the server instead.
@@ -254,6 +343,13 @@ def test_progress_window_in_the_middle_of_an_update(launch, driver, install, ser
     counts = {colour: count for count, colour in colours}
     filled = counts.get(BAR, 0) / max(1, counts.get(BAR, 0) + counts.get(BAR_BACKGROUND, 0))
     assert 0.4 < filled < 0.6, "the bar is not half filled: %.2f" % filled
+    # "50%" straddles the edge of the fill: blue over the bar, grey over the rest.
+    bar = Image.open(shot).convert("RGB").crop([bar_rect[i] - rect[i % 2] for i in range(4)])
+    edge = bar.width // 2
+    assert any(is_blue(pixel) for pixel in bar.crop((0, 0, edge, bar.height)).getdata())
+    over_background = list(bar.crop((edge + 1, 0, bar.width, bar.height)).getdata())
+    assert any(is_grey(pixel) for pixel in over_background)
+    assert not any(is_blue(pixel) for pixel in over_background)
 
     assert wait_for_word(install, program) == b"UPDATE"
     assert program.wait_exit(10) == 0

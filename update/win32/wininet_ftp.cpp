@@ -5,6 +5,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -14,10 +16,35 @@ constexpr DWORD_PTR kContext = 1;
 // connector waiting for its word, for minutes.
 constexpr DWORD kConnectTimeoutMs = 15000;
 constexpr DWORD kConnectRetries = 1;
+// Bytes taken from the data connection per read.
+constexpr DWORD kReceiveChunk = 64 * 1024;
 
 DWORD TransferFlags(update::TransferType type) {
     DWORD mode = type == update::TransferType::kText ? FTP_TRANSFER_TYPE_ASCII : FTP_TRANSFER_TYPE_BINARY;
     return mode | INTERNET_FLAG_RELOAD;
+}
+
+// Copies what the server sends into local, replacing it.
+bool ReceiveInto(HINTERNET remote, const std::filesystem::path& local) {
+    HANDLE out = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    std::vector<char> chunk(kReceiveChunk);
+    bool whole = true;
+    for (;;) {
+        DWORD got = 0;
+        if (!InternetReadFile(remote, chunk.data(), kReceiveChunk, &got)) {
+            whole = false;
+            break;
+        }
+        if (got == 0) break;  // the end of the file
+        DWORD written = 0;
+        if (!WriteFile(out, chunk.data(), got, &written, nullptr) || written != got) {
+            whole = false;
+            break;
+        }
+    }
+    CloseHandle(out);
+    return whole;
 }
 
 // The server answered but did not let us in.
@@ -26,6 +53,9 @@ bool IsLoginRefusal(DWORD error) {
            error == ERROR_INTERNET_INCORRECT_USER_NAME || error == ERROR_INTERNET_EXTENDED_ERROR;
 }
 
+// Remote names go out as the CP949 bytes they are, through the ANSI functions:
+// the wide ones pass a name through the system's code page, which may have no
+// Hangul. Local paths stay wide.
 class WinInetFtpSession : public update::FtpSession {
 public:
     explicit WinInetFtpSession(HINTERNET connection) : connection_(connection) {}
@@ -34,18 +64,23 @@ public:
     WinInetFtpSession& operator=(const WinInetFtpSession&) = delete;
 
     std::optional<std::string> CurrentDirectory() override {
-        std::array<wchar_t, MAX_PATH> directory{};
+        std::array<char, MAX_PATH> directory{};
         DWORD length = static_cast<DWORD>(directory.size());
-        if (!FtpGetCurrentDirectoryW(connection_, directory.data(), &length)) return std::nullopt;
+        if (!FtpGetCurrentDirectoryA(connection_, directory.data(), &length)) return std::nullopt;
         // Up to the terminator: some versions count it in length.
-        return win::Narrow(std::wstring_view(directory.data()));
+        return std::string(directory.data());
     }
 
     bool GetFile(std::string_view remote, const std::filesystem::path& local, update::TransferType type) override {
         // Every transfer sets the server's mode first.
         binaryMode_ = type == update::TransferType::kBinary;
-        return FtpGetFileW(connection_, win::Widen(remote).c_str(), local.c_str(), FALSE, FILE_ATTRIBUTE_NORMAL,
-                           TransferFlags(type), kContext) != FALSE;
+        HINTERNET file = FtpOpenFileA(connection_, std::string(remote).c_str(), GENERIC_READ, TransferFlags(type), kContext);
+        if (!file) return false;
+        bool received = ReceiveInto(file, local);
+        InternetCloseHandle(file);
+        // As a failed fetch of the Windows Internet functions: no local file.
+        if (!received) DeleteFileW(local.c_str());
+        return received;
     }
 
     std::optional<std::uintmax_t> RemoteFileSize(std::string_view remote) override {
@@ -60,27 +95,27 @@ private:
     std::optional<std::uintmax_t> SizeCommand(std::string_view remote) {
         // Many servers answer SIZE only in binary mode.
         if (!binaryMode_) {
-            if (!FtpCommandW(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, L"TYPE I", kContext, nullptr)) {
+            if (!FtpCommandA(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, "TYPE I", kContext, nullptr)) {
                 return std::nullopt;
             }
             binaryMode_ = true;
         }
-        std::wstring command = L"SIZE " + win::Widen(remote);
-        if (!FtpCommandW(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, command.c_str(), kContext, nullptr)) {
+        std::string command = "SIZE " + std::string(remote);
+        if (!FtpCommandA(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, command.c_str(), kContext, nullptr)) {
             return std::nullopt;
         }
-        std::array<wchar_t, 512> reply{};
+        std::array<char, 512> reply{};
         DWORD length = static_cast<DWORD>(reply.size());
         DWORD code = 0;
-        if (!InternetGetLastResponseInfoW(&code, reply.data(), &length)) return std::nullopt;
-        return update::SizeFromReply(win::Narrow(reply.data()));
+        if (!InternetGetLastResponseInfoA(&code, reply.data(), &length)) return std::nullopt;
+        return update::SizeFromReply(reply.data());
     }
 
     std::optional<std::uintmax_t> ListedSize(std::string_view remote) {
         // A listing travels as text.
         binaryMode_ = false;
-        WIN32_FIND_DATAW found{};
-        HINTERNET finder = FtpFindFirstFileW(connection_, win::Widen(remote).c_str(), &found, INTERNET_FLAG_RELOAD, kContext);
+        WIN32_FIND_DATAA found{};
+        HINTERNET finder = FtpFindFirstFileA(connection_, std::string(remote).c_str(), &found, INTERNET_FLAG_RELOAD, kContext);
         if (!finder) return std::nullopt;
         // One finder at a time per connection: close it before the next transfer.
         InternetCloseHandle(finder);

@@ -50,9 +50,11 @@ TEST(TakeRestartGrant, FirstLineMustBeExactlyYes) {
         EXPECT_FALSE(TakeRestartGrant(file)) << content;
         EXPECT_EQ(FileBytes(file), content) << "a refused flag stays as it was";
     }
-    WriteBytes(file, "YES\nmore");
-    EXPECT_TRUE(TakeRestartGrant(file));
-    EXPECT_EQ(FileBytes(file), kTenZeros);
+    for (const char* grant : {"YES\nmore", "YES\r\n"}) {
+        WriteBytes(file, grant);
+        EXPECT_TRUE(TakeRestartGrant(file)) << grant;
+        EXPECT_EQ(FileBytes(file), kTenZeros);
+    }
     EXPECT_FALSE(TakeRestartGrant(dir.Path() / "absent.ini"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "absent.ini"));
 }
