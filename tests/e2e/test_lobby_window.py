@@ -13,6 +13,7 @@ from winerig import KOREAN, WESTERN
 pytestmark = pytest.mark.program(EXE)
 
 BS_OWNERDRAW = 0xB
+OTHER_GAMES_BUTTON = 1042
 BS_TYPEMASK = 0xF
 
 
@@ -148,3 +149,34 @@ def test_hangul_texts_whatever_the_code_page(launch, driver, chat_peer, code_pag
     driver.set_text(edit, "a")
     driver.key(edit, "ENTER")
     assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
+
+
+def test_image_button_hovers_and_stays_selected_after_a_click(driver, lobby, chat_peer):
+    from PIL import Image
+
+    lobby.log_in_at(chat_peer)
+    button = lobby.control(OTHER_GAMES_BUTTON)  # its action comes later: a click leaves it selected
+    left, top, right, bottom = driver.info(button)["rect"]
+    away = driver.info(lobby.control(CHAT_LIST))["rect"]
+
+    def look(name):
+        return Image.open(driver.screenshot(button, name)).convert("RGB").tobytes()
+
+    def point_at(x, y, name, expected_change):
+        """Moves the pointer and returns the button's look once it changed as expected."""
+        before = look(name + "-before")
+        driver.mouse_move(x, y)
+        return driver.wait_for(lambda: look(name), lambda now: (now != before) == expected_change, timeout=3)
+
+    normal = look("normal")
+    hovered = point_at((left + right) // 2, (top + bottom) // 2, "hovered", True)
+    assert hovered != normal
+    assert point_at(away[0] + 5, away[1] + 5, "left", True) == normal
+
+    driver.click(button)
+    selected = driver.wait_for(lambda: look("selected"), lambda now: now not in (normal, hovered), timeout=3)
+    assert selected not in (normal, hovered)
+    # A selected button neither hovers nor takes another click.
+    assert point_at((left + right) // 2, (top + bottom) // 2, "selected-pointed", False) == selected
+    driver.mouse_click((left + right) // 2, (top + bottom) // 2)
+    assert look("selected-clicked") == selected
