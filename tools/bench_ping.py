@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Times the server notebook's measurement of the loopback server under Wine.
 
     tools/bench_ping.py [--build build/win32] [--rounds 5]

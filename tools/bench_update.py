@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Times an update of 50 files of 1 MiB from a loopback FTP server under Wine.
 
     tools/bench_update.py [--build build/win32] [--files 50] [--rounds 5]

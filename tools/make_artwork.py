@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the lobby client's artwork into OUTDIR.
 
     python3 tools/make_artwork.py OUTDIR

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the updater's copying clip: a sheet of paper flying from one folder
 into another, as an AVI that the Windows animation control plays.
 

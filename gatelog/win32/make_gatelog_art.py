@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the server notebook's icon and cursors into OUTDIR.
 
     python3 gatelog/win32/make_gatelog_art.py OUTDIR

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the updater's program icon.
 
     python3 make_update_icon.py OUT.ico
