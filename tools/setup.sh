@@ -11,6 +11,7 @@ packages=(
   python3 python3-pytest python3-pil python3-pyftpdlib
   libcap2-bin iproute2 locales
   iputils-ping
+  clang libclang-rt-14-dev
 )
 
 missing=()
