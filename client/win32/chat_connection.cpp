@@ -89,7 +89,7 @@ void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySe
         // What the server said last still counts.
         auto last = framer_.Flush();
         Close();
-        Deliver(last, session);
+        Deliver(std::move(last), session);
         session.OnConnectionClosed();
         break;
     }
@@ -130,7 +130,7 @@ void ChatConnection::Receive(lobby::LobbySession& session) {
         if (received < static_cast<int>(buffer.size())) break;
     }
     if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
-    Deliver(messages, session);
+    Deliver(std::move(messages), session);
 }
 
 void ChatConnection::OnFlushTimer(lobby::LobbySession& session) {
@@ -138,10 +138,9 @@ void ChatConnection::OnFlushTimer(lobby::LobbySession& session) {
     Deliver(framer_.Flush(), session);
 }
 
-void ChatConnection::Deliver(const std::vector<std::string>& messages, lobby::LobbySession& session) {
-    // Handling a message can run a modal dialog whose loop delivers further
-    // notifications: the messages were taken out of the stream first.
-    for (const auto& message : messages) session.HandleServerMessage(message);
+void ChatConnection::Deliver(std::vector<std::string> messages, lobby::LobbySession& session) {
+    inbound_.Deliver(std::move(messages),
+                     [&session](const std::string& message) { session.HandleServerMessage(message); });
 }
 
 void ChatConnection::Close() {

@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include "inbound_queue.h"
 #include "lobby_session.h"
 #include "lobby_transport.h"
 #include "lobby_view.h"
@@ -47,7 +48,7 @@ private:
     void Raise(WORD event, lobby::Delivery delivery);
     void Flush();
     void Receive(lobby::LobbySession& session);
-    static void Deliver(const std::vector<std::string>& messages, lobby::LobbySession& session);
+    void Deliver(std::vector<std::string> messages, lobby::LobbySession& session);
 
     lobby::LobbyView& view_;
     HWND window_ = nullptr;
@@ -58,4 +59,5 @@ private:
     std::deque<lobby::SendBlock> outgoing_;
     std::size_t frontSent_ = 0;
     lobby::ReceiveFramer framer_;
+    lobby::InboundQueue inbound_;
 };

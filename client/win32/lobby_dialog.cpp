@@ -328,7 +328,7 @@ void LobbyDialog::OpenRoomWindow(std::string_view title, bool host) {
 
 void LobbyDialog::CloseRoomWindow() {
     if (!roomWindow_) return;
-    SendMessageW(roomWindow_->Handle(), WM_CLOSE, 0, 0);
+    roomWindow_->Close();
     closedRoomWindow_ = std::move(roomWindow_);
 }
 

@@ -18,7 +18,6 @@ public:
     unsigned Members() const { return members_; }
     int SelectedIndex() const { return selectedIndex_; }
     const std::string& SelectedGameName() const { return selectedGameName_; }
-    lobby::GameKindChoice GameKind() const { return lobby::GameKindForIndex(selectedIndex_, choices_.offeredApplications); }
 
 protected:
     bool OnInitDialog() override;

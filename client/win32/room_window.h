@@ -26,12 +26,16 @@ public:
 
     std::string ChatInput() const;
     void ClearChatInput();
+    void Close() { End(IDCANCEL); }
 
 protected:
     bool OnInitDialog() override;
     bool PreTranslateMessage(MSG& msg) override;
-    // Only the lobby closes the room window.
+    // Only the lobby closes the room window (Close): neither Enter nor a
+    // close command from outside, which would leave the lobby in a room
+    // that has no window to leave it by.
     void OnOK() override {}
+    void OnCancel() override {}
 
 private:
     LRESULT Raise(RoomCommand command, LPARAM value = 0) const;

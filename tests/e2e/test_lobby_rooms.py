@@ -174,3 +174,21 @@ def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby, chat_pee
     dialogs = [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
     assert len(dialogs) == 1
     driver.press(dialog, "취소")
+
+
+def test_room_window_is_closed_only_by_leaving(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    driver.close_window(room)
+    # The close request was queued before this line, so it has been handled once the line shows.
+    chat_peer.send("[lee] 아직 있어요")
+    chat = driver.wait_for(lambda: driver.list_box(driver.control(room, ROOM_CHAT_LIST))["items"],
+                           lambda items: items == ["[lee] 아직 있어요"])
+    assert chat == ["[lee] 아직 있어요"]
+    assert driver.info(room)["visible"]
+    assert not driver.info(lobby.control(CHAT_INPUT))["enabled"]
+
+    driver.click(driver.control(room, LEAVE_BUTTON))
+    chat_peer.expect("TOP")
+    driver.wait_gone(room)

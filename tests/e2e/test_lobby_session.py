@@ -82,6 +82,20 @@ def test_messages_sent_back_to_back_are_all_handled(driver, lobby, chat_peer):
     assert driver.list_box(lobby.control(USER_LIST))["items"] == ["x", "y"]
 
 
+def test_lines_keep_their_order_while_a_received_memo_is_open(driver, lobby, chat_peer):
+    lobby.log_in_at(chat_peer)
+    chat_peer.send("SEND_MAIL^lee^잠깐만", "[a] one")
+    received = driver.find_window("lee님으로부터 쪽지가 왔습니다", pid=lobby.pid)["hwnd"]
+    # The memo's own loop serves the connection: a later line shows at once, after the earlier one.
+    chat_peer.send("[b] two")
+    items = wait_chat_line(lobby, "[b] two")
+    assert items[-2:] == ["[a] one", "[b] two"]
+    assert driver.info(received)["visible"]
+    driver.press(received, "무시하기")
+    driver.wait_gone(received)
+    assert chat_peer.drain() in ([], ["I_AM_ALIVE"])
+
+
 def test_received_memo_is_answered_to_its_sender(driver, lobby, chat_peer):
     lobby.log_in_at(chat_peer)
     chat_peer.send("SEND_MAIL^lee^오늘 한 판?")
@@ -93,6 +107,29 @@ def test_received_memo_is_answered_to_its_sender(driver, lobby, chat_peer):
     driver.type(driver.control(reply["hwnd"], MEMO_TEXT), "좋아요")
     driver.press(reply["hwnd"], "보내기")
     chat_peer.expect("FIND_USER^lee^좋아요")
+
+
+def test_memo_dialogs_ignore_escape_and_take_enter_as_their_ok(driver, lobby, chat_peer):
+    lobby.log_in_at(chat_peer)
+    chat_peer.send("SEND_MAIL^lee^한 판 더?")
+    received = driver.find_window("lee님으로부터 쪽지가 왔습니다", pid=lobby.pid)["hwnd"]
+    driver.key(received, "ESCAPE")
+    # Had Escape closed it, Enter would find no dialog and no reply would open.
+    driver.key(received, "ENTER")
+    reply = driver.find_window("lee에게 쪽지를 보낼래요..", pid=lobby.pid)["hwnd"]
+    driver.wait_gone(received)
+    memo_text = driver.control(reply, MEMO_TEXT)
+    driver.key(memo_text, "ESCAPE")
+    driver.type(memo_text, "a^b")
+    driver.key(memo_text, "ENTER")
+    box = driver.find_message_box(pid=lobby.pid, caption=NOTICE_CAPTION)
+    assert box["text"] == "'^'문자는 입력할수 없습니다"
+    driver.close_message_box(box)
+    assert driver.info(reply)["visible"]
+    driver.set_text(memo_text, "좋지")
+    driver.key(memo_text, "ENTER")
+    chat_peer.expect("FIND_USER^lee^좋지")
+    driver.wait_gone(reply)
 
 
 def test_memo_refuses_a_caret_and_a_memo_to_oneself(driver, lobby, chat_peer):
