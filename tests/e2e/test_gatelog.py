@@ -60,8 +60,8 @@ class Notebook:
             self.controls[control_id] = self.driver.control(self.hwnd, control_id)
         return self.controls[control_id]
 
-    def click(self, control_id):
-        self.driver.click(self.control(control_id))
+    def click(self, control_id, wait=False):
+        self.driver.click(self.control(control_id), wait=wait)
 
     def rows(self):
         return self.driver.list_view(self.control(LIST))["rows"]
@@ -327,7 +327,8 @@ def test_measurement_keeps_out_a_second_one_and_deletion(launch, driver, program
     notebook = start_notebook(launch, driver, program_dir)
     notebook.select(0)
     with battle_net_port(False):
-        notebook.click(MEASURE)
+        # The first press must be handled before another row is picked.
+        notebook.click(MEASURE, wait=True)
         notebook.select(1)
         notebook.click(MEASURE)
         assert notebook.notice() == "다른 서버를 검사중입니다."

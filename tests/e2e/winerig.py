@@ -372,7 +372,11 @@ class Driver:
     def set_text(self, hwnd, text):
         self.command("set-text", hwnd, text)
 
-    def click(self, hwnd):
+    def click(self, hwnd, wait=False):
+        """Clicks a button; wait=True returns only once the program handled the click
+        (never for a click that opens a modal window)."""
+        if wait:
+            return self.command("click", hwnd, wait=1)
         self.command("click", hwnd)
 
     def key(self, hwnd, key, action=None):

@@ -202,6 +202,19 @@ std::string PressCommand(const Command& command) {
     return {};
 }
 
+// A posted click, so a modal box it opens does not hold the driver; with
+// wait=1 a sent one, which returns once the program has handled the click.
+std::string ClickCommand(const Command& command) {
+    HWND button = WindowWord(command, 0);
+    const std::string* wait = Option(command, "wait");
+    if (wait && *wait != "0") {
+        SendOrFail(button, BM_CLICK, 0, 0);
+    } else {
+        PostMessageW(button, BM_CLICK, 0, 0);
+    }
+    return {};
+}
+
 std::string WaitGoneCommand(const Command& command) {
     HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(Number(Word(command, 0))));
     PollUntil(TimeoutOption(command), "window still there", [window] { return !IsWindow(window); });
@@ -243,7 +256,7 @@ const std::map<std::string, Handler>& Handlers() {
         {"info", [](const Command& c) { return DescribeControl(WindowWord(c, 0)); }},
         {"text", [](const Command& c) { return JsonText(ControlText(WindowWord(c, 0))); }},
         {"set-text", SetTextCommand},
-        {"click", [](const Command& c) { PostMessageW(WindowWord(c, 0), BM_CLICK, 0, 0); return std::string(); }},
+        {"click", ClickCommand},
         {"key",
          [](const Command& c) {
              const std::string* action = Option(c, "action");
@@ -283,7 +296,7 @@ const std::map<std::string, Handler>& Handlers() {
 
 // A mistyped option would silently change what a command waits for.
 const std::set<std::string>& KnownOptions() {
-    static const std::set<std::string> options{"action", "button", "caption", "class", "pid", "timeout", "visible"};
+    static const std::set<std::string> options{"action", "button", "caption", "class", "pid", "timeout", "visible", "wait"};
     return options;
 }
 
