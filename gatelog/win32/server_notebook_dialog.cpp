@@ -97,8 +97,8 @@ void ServerNotebookDialog::SetUpList() {
 }
 
 void ServerNotebookDialog::AttachHoverCursors() {
-    HoverCursorList::Attach(Item(IDC_SERVER_LIST), hoverCursor_);
-    for (int id : kButtons) HoverCursorButton::Attach(Item(id), hoverCursor_);
+    win::HoverCursor::Attach(Item(IDC_SERVER_LIST), hoverCursor_);
+    for (int id : kButtons) win::HoverCursor::Attach(Item(id), hoverCursor_);
 }
 
 void ServerNotebookDialog::AddServer() {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-namespace gatelog {
+namespace win {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x484F56;  // "HOV"
@@ -48,8 +48,8 @@ LRESULT CALLBACK Procedure(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void HoverCursorControl::Attach(HWND control, HCURSOR hover) {
+void HoverCursor::Attach(HWND control, HCURSOR hover) {
     SetWindowSubclass(control, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(hover));
 }
 
-} // namespace gatelog
+} // namespace win
