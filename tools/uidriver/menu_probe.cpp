@@ -1,17 +1,20 @@
-// uidriver_probe.dll: loaded into a program under test by the driver, because
-// Wine answers menu queries only inside the menu's own process.
+// uidriver_probe.dll: a hook the driver sets on a program's window thread,
+// because Wine answers menu queries only inside the menu's own process. The
+// hook runs in that thread between its messages, so nothing races the program.
 #include "menu_probe.h"
 
 #include <windows.h>
 
-extern "C" __declspec(dllexport) DWORD WINAPI ReadSystemMenuInProcess(void* parameter) {
-    auto* block = static_cast<uidriver::ProbeBlock*>(parameter);
-    block->itemCount = 0;
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block->window)), FALSE);
-    if (!menu) return 0;
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count && block->itemCount < uidriver::kProbeMaxItems; ++i) {
-        uidriver::ProbeMenuItem& item = block->items[block->itemCount];
+#include <string>
+
+namespace {
+
+void ReadSystemMenu(uidriver::ProbeBlock& block) {
+    block.itemCount = 0;
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.window)), FALSE);
+    int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count && block.itemCount < uidriver::kProbeMaxItems; ++i) {
+        uidriver::ProbeMenuItem& item = block.items[block.itemCount];
         item.text[0] = L'\0';
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
@@ -23,7 +26,29 @@ extern "C" __declspec(dllexport) DWORD WINAPI ReadSystemMenuInProcess(void* para
         item.id = info.wID;
         item.state = info.fState;
         item.type = info.fType;
-        ++block->itemCount;
+        ++block.itemCount;
     }
-    return 1;
+    block.answered = 1;
+}
+
+void AnswerDriver(DWORD driverProcess) {
+    std::wstring name = uidriver::kProbeBlockPrefix + std::to_wstring(driverProcess);
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
+    if (!mapping) return;
+    if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(uidriver::ProbeBlock))) {
+        ReadSystemMenu(*static_cast<uidriver::ProbeBlock*>(view));
+        UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK SystemMenuHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT probeMessage = RegisterWindowMessageW(uidriver::kProbeMessage);
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call && call->message == probeMessage) {
+        AnswerDriver(static_cast<DWORD>(call->wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -1,5 +1,5 @@
-// What the driver and its probe DLL exchange through the target process's
-// memory: the window in, the system menu's items out. Fixed sizes on both
+// What the driver and its probe DLL exchange through a named shared memory
+// block: the window in, the system menu's items out. Fixed sizes on both
 // sides; the probe never writes past them.
 #pragma once
 
@@ -19,13 +19,17 @@ struct ProbeMenuItem {
 
 struct ProbeBlock {
     std::uint64_t window;
+    std::uint32_t answered;   // set by the probe once it has looked
     std::uint32_t itemCount;
     ProbeMenuItem items[kProbeMaxItems];
 };
 
-// The probe's export, a thread procedure taking the ProbeBlock's address;
-// it returns 1 when the window has a system menu.
-inline constexpr const char* kProbeEntry = "ReadSystemMenuInProcess";
+// The probe's export is a WH_CALLWNDPROC hook. The driver hooks the window's
+// thread and sends it kProbeMessage with its own process id as wParam; the
+// hook then fills the block named kProbeBlockPrefix + that id.
+inline constexpr const char* kProbeEntry = "SystemMenuHook";
 inline constexpr const wchar_t* kProbeFile = L"uidriver_probe.dll";
+inline constexpr const wchar_t* kProbeMessage = L"uidriver.read-system-menu";
+inline constexpr const wchar_t* kProbeBlockPrefix = L"uidriver-system-menu-";
 
 } // namespace uidriver

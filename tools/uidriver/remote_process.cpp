@@ -9,7 +9,7 @@ namespace uidriver {
 
 ProcessAccess::ProcessAccess(HWND window) : pid_(ProcessOf(window)) {
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION |
-                               PROCESS_CREATE_THREAD | SYNCHRONIZE,
+                               SYNCHRONIZE,
                            FALSE, pid_);
     if (!process_) throw Failure("cannot open process " + std::to_string(pid_));
 }
