@@ -26,6 +26,7 @@ void ReceiveFramer::Take(std::string_view framed, std::vector<std::string>& mess
 
 std::vector<std::string> ReceiveFramer::Feed(std::string_view data) {
     std::vector<std::string> messages;
+    if (data.find('\0') != std::string_view::npos) senderEndsMessages_ = true;
     pending_.append(data);
     std::string_view text(pending_);
     // Padding is long runs of NUL: skip a run at once.
@@ -42,6 +43,11 @@ std::vector<std::string> ReceiveFramer::Feed(std::string_view data) {
         messages.insert(messages.end(), rest.begin(), rest.end());
     }
     return messages;
+}
+
+std::vector<std::string> ReceiveFramer::EndOfReceive() {
+    if (senderEndsMessages_) return {};
+    return Flush();
 }
 
 std::vector<std::string> ReceiveFramer::Flush() {

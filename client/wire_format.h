@@ -28,22 +28,31 @@ std::string StripHeader(std::string_view framed);
 // Cuts the received byte stream into messages. A server may send one padded
 // block per message or several messages back to back, and TCP may split a
 // block between two receives: a NUL ends a message, and text after the last
-// NUL waits for the rest. Text that never gets its NUL (a sender that does not
-// end its messages so) becomes a message when the caller flushes it after a
-// short quiet time, or at once when it would outgrow the receive buffer.
+// NUL waits for the rest. A sender that has never sent a NUL does not end its
+// messages at all but writes one message at a time, so for it the end of what
+// has arrived ends the message. Text that never gets its NUL otherwise becomes
+// a message when the caller flushes it after a short quiet time, or at once
+// when it would outgrow the receive buffer.
 class ReceiveFramer {
 public:
     // The messages that data completes, in order.
     std::vector<std::string> Feed(std::string_view data);
+    // Everything that has arrived so far was fed: the waiting text of a sender
+    // without NULs, as a message of its own.
+    std::vector<std::string> EndOfReceive();
     bool HasPending() const { return !pending_.empty(); }
     // The waiting text as a message of its own.
     std::vector<std::string> Flush();
-    void Reset() { pending_.clear(); }
+    void Reset() {
+        pending_.clear();
+        senderEndsMessages_ = false;
+    }
 
 private:
     void Take(std::string_view framed, std::vector<std::string>& messages) const;
 
     std::string pending_;
+    bool senderEndsMessages_ = false;
 };
 
 } // namespace lobby

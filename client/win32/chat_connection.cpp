@@ -17,18 +17,16 @@ void ChatConnection::SetServer(std::string host, int port) {
 }
 
 bool ChatConnection::Connect() {
+    // A previous attempt's socket is replaced, not leaked, and its WinSock use ended.
+    Close();
     WSADATA data;
     if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
         view_.AddChatLine("윈속 초기화 에러", false);
         return false;
     }
-    // A previous attempt's socket is replaced, not leaked.
-    if (socket_ != INVALID_SOCKET) closesocket(socket_);
-    outgoing_.clear();
-    frontSent_ = 0;
-    framer_.Reset();
     socket_ = socket(AF_INET, SOCK_STREAM, 0);
     if (socket_ == INVALID_SOCKET) {
+        WSACleanup();
         view_.AddChatLine("소켓생성 에러", false);
         return false;
     }
@@ -129,6 +127,8 @@ void ChatConnection::Receive(lobby::LobbySession& session) {
         messages.insert(messages.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
         if (received < static_cast<int>(buffer.size())) break;
     }
+    auto tail = framer_.EndOfReceive();
+    messages.insert(messages.end(), std::make_move_iterator(tail.begin()), std::make_move_iterator(tail.end()));
     if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
     Deliver(std::move(messages), session);
 }

@@ -17,6 +17,8 @@ ENCODING = "cp949"
 class ChatPeer:
     def __init__(self, header="SRV"):
         self.header = header
+        # Unpadded, a message is just header, caret and text, one write each.
+        self.padded = True
         self._listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         self._listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self._listener.bind(("127.0.0.1", 0))
@@ -68,10 +70,12 @@ class ChatPeer:
     def frame(self, message):
         """The bytes of one message as the server sends it."""
         text = (self.header + "^" + message).encode(ENCODING)
+        if not self.padded:
+            return text
         return text + b"\0" * max(0, BLOCK - len(text))
 
     def send(self, *messages):
-        """Sends each message in its own padded block, all in one write."""
+        """Sends each message in its own block, all in one write."""
         self.send_raw(b"".join(self.frame(m) for m in messages))
 
     def send_raw(self, data):

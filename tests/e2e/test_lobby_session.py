@@ -65,6 +65,17 @@ def test_chat_goes_out_prefixed_and_server_lines_and_users_come_in(driver, lobby
     assert users == {"items": ["kim", "lee", "park"], "selection": 2}
 
 
+def test_server_that_does_not_end_its_messages_is_understood(driver, lobby, chat_peer):
+    chat_peer.padded = False
+    lobby.log_in_at(chat_peer)
+    chat_peer.send("ROOT^lee^park")
+    users = driver.wait_for(lambda: driver.list_box(lobby.control(USER_LIST))["items"],
+                            lambda items: items == ["lee", "park"])
+    assert users == ["lee", "park"]
+    chat_peer.send("[lee] 끝 없는 줄")
+    wait_chat_line(lobby, "[lee] 끝 없는 줄")
+
+
 def test_info_shows_a_notice(driver, lobby, chat_peer):
     lobby.log_in_at(chat_peer)
     chat_peer.send("INFO^", "INFO^서버 점검이 곧 있습니다")
@@ -154,10 +165,13 @@ def test_memo_refuses_a_caret_and_a_memo_to_oneself(driver, lobby, chat_peer):
     chat_peer.expect("FIND_USER^lee^hi")
 
 
-def test_server_closing_is_shown(driver, lobby, chat_peer):
+def test_server_closing_is_shown_and_connect_starts_again(driver, lobby, chat_peer):
     lobby.log_in_at(chat_peer)
     chat_peer.close_client()
     wait_chat_line(lobby, CLOSED)
+    driver.click(lobby.control(CONNECT_BUTTON))
+    lobby.log_in_at(chat_peer, "lee")
+    assert chat_peer.connections == 2
 
 
 def test_disconnect_and_connect_again_log_in_afresh(driver, lobby, chat_peer):

@@ -76,6 +76,26 @@ TEST(Framing, TextWithoutNulWaitsUntilFlushed) {
     EXPECT_TRUE(framer.Flush().empty());
 }
 
+TEST(Framing, SenderWithoutNulsHasOneMessagePerReceive) {
+    lobby::ReceiveFramer framer;
+    EXPECT_TRUE(framer.Feed("h^INIT_TREE").empty());
+    EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"INIT_TREE"}));
+    EXPECT_TRUE(framer.Feed("h^ROOT^a^b").empty());
+    EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"ROOT^a^b"}));
+    EXPECT_FALSE(framer.HasPending());
+}
+
+TEST(Framing, SenderWithNulsKeepsSplitTextWaitingPastTheEndOfAReceive) {
+    lobby::ReceiveFramer framer;
+    EXPECT_EQ(framer.Feed(Block("h^first") + "h^sec"), (std::vector<std::string>{"first"}));
+    EXPECT_TRUE(framer.EndOfReceive().empty());
+    EXPECT_EQ(framer.Feed(Block("ond line")), (std::vector<std::string>{"second line"}));
+
+    framer.Reset();  // a new connection may be another kind of sender
+    framer.Feed("h^INIT_TREE");
+    EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"INIT_TREE"}));
+}
+
 TEST(Framing, FullBufferWithoutNulIsHandledAtOnce) {
     lobby::ReceiveFramer framer;
     auto messages = framer.Feed("h^" + std::string(lobby::kReceiveBufferSize - 2, 'z'));
