@@ -33,6 +33,23 @@ UINT TimerInterval(lobby::LobbyTimer timer) {
     return 500;
 }
 
+// A modal dialog of the lobby holds the room window as well as the lobby, so
+// the room cannot be left or chatted in behind it.
+class RoomWindowHold {
+public:
+    explicit RoomWindowHold(HWND room) : room_(room && IsWindowEnabled(room) ? room : nullptr) {
+        if (room_) EnableWindow(room_, FALSE);
+    }
+    ~RoomWindowHold() {
+        if (room_ && IsWindow(room_)) EnableWindow(room_, TRUE);
+    }
+    RoomWindowHold(const RoomWindowHold&) = delete;
+    RoomWindowHold& operator=(const RoomWindowHold&) = delete;
+
+private:
+    HWND room_;
+};
+
 struct ButtonImages {
     int id, normal, selected, hovered;
 };
@@ -326,6 +343,8 @@ void LobbyDialog::OpenRoomWindow(std::string_view title, bool host) {
     roomWindow_->CreateModeless(Handle());
 }
 
+HWND LobbyDialog::RoomWindowHandle() const { return roomWindow_ ? roomWindow_->Handle() : nullptr; }
+
 void LobbyDialog::CloseRoomWindow() {
     if (!roomWindow_) return;
     roomWindow_->Close();
@@ -374,12 +393,14 @@ LRESULT LobbyDialog::OnRoomRowChanged(const NMHDR& header) {
 
 bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {
     chatPause_.End();
+    RoomWindowHold hold(RoomWindowHandle());
     MemoReceivedDialog memo{std::string(sender), std::string(text)};
     return memo.RunModal(Handle()) == IDOK;
 }
 
 std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) {
     chatPause_.End();
+    RoomWindowHold hold(RoomWindowHandle());
     MemoSendDialog memo{std::string(recipient)};
     if (memo.RunModal(Handle()) != IDOK) return std::nullopt;
     return memo.Text();
@@ -387,5 +408,6 @@ std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) 
 
 void LobbyDialog::ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) {
     chatPause_.End();  // what came before the box is on screen with it
+    RoomWindowHold hold(RoomWindowHandle());
     win::ShowMessage(Handle(), text, caption, MB_OK | IconFlags(icon));
 }

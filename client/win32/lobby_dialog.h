@@ -68,6 +68,7 @@ private:
     INT_PTR OnClose();
 
     LobbyImageButton* FindButton(int id);
+    HWND RoomWindowHandle() const;
 
     ChatConnection connection_;
     lobby::LobbySession session_;

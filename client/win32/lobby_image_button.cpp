@@ -7,8 +7,11 @@
 namespace {
 constexpr UINT_PTR kSubclassId = 0x4C4942;  // "LIB"
 
-bool IsLeftButtonMessage(UINT message) {
-    return message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK;
+// What can click a button: the left mouse button, and the space bar once
+// the button has the focus.
+bool IsClickingInput(UINT message, WPARAM wParam) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_LBUTTONDBLCLK) return true;
+    return (message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_SPACE;
 }
 } // namespace
 
@@ -73,8 +76,9 @@ void LobbyImageButton::Redraw() const {
 }
 
 void LobbyImageButton::Draw(const DRAWITEMSTRUCT& item) const {
-    HBITMAP image = (state_ >= 0 && state_ < static_cast<int>(images_.size())) ? images_[static_cast<std::size_t>(state_)] : nullptr;
-    if (!image) image = images_[kNormal];
+    // An unknown state looks normal; a known state without an image shows just the caption.
+    HBITMAP image = (state_ >= 0 && state_ < static_cast<int>(images_.size())) ? images_[static_cast<std::size_t>(state_)]
+                                                                                : images_[kNormal];
     HDC dc = item.hDC;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWFRAME));
@@ -101,6 +105,15 @@ void LobbyImageButton::Draw(const DRAWITEMSTRUCT& item) const {
     DrawTextW(dc, caption, length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+bool LobbyImageButton::WillClick(LPARAM lParam) const {
+    RECT client;
+    GetClientRect(button_, &client);
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    // The pushed look alone is not enough: a button that holds the capture
+    // takes it on whenever the mouse button is down over it.
+    return pressedHere_ && (SendMessageW(button_, BM_GETSTATE, 0, 0) & BST_PUSHED) && PtInRect(&client, point);
+}
+
 void LobbyImageButton::OnMouseMove(LPARAM lParam) {
     if ((!tracking_ || GetCapture() != button_) && state_ == kNormal) {
         SetCursor(handCursor_);
@@ -123,17 +136,28 @@ void LobbyImageButton::OnMouseMove(LPARAM lParam) {
 }
 
 LRESULT LobbyImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (state_ == kSelected && IsLeftButtonMessage(message)) return 0;
+    if (state_ == kSelected && IsClickingInput(message, wParam)) return 0;
     switch (message) {
     case WM_MOUSEMOVE: {
         LRESULT result = DefSubclassProc(button_, message, wParam, lParam);
         OnMouseMove(lParam);
         return result;
     }
-    case WM_LBUTTONUP:
-        SetState(kSelected);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressedHere_ = true;
         return DefSubclassProc(button_, message, wParam, lParam);
+    case WM_LBUTTONUP: {
+        // Only a release that clicks leaves the button selected: no handler
+        // would ever put it back after a press that was dragged off it.
+        if (WillClick(lParam)) SetState(kSelected);
+        LRESULT result = DefSubclassProc(button_, message, wParam, lParam);
+        pressedHere_ = false;
+        return result;
+    }
     case WM_CAPTURECHANGED:
+        // The button forgets its press once it loses the capture.
+        if (reinterpret_cast<HWND>(lParam) != button_) pressedHere_ = false;
         // The button's own mouse-up handling releases our hover capture.
         if (state_ == kHovered && reinterpret_cast<HWND>(lParam) != button_) {
             state_ = kNormal;

@@ -34,12 +34,16 @@ private:
     static LRESULT CALLBACK Procedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(LPARAM lParam);
+    // Whether the button's own handling of this mouse-up will click it.
+    bool WillClick(LPARAM lParam) const;
     void ReleaseImages();
     void Redraw() const;
 
     HWND button_ = nullptr;
     int state_ = kNormal;
     bool tracking_ = false;
+    // The left button went down on this button and it kept the capture since.
+    bool pressedHere_ = false;
     HCURSOR handCursor_ = nullptr;
     std::array<HBITMAP, 4> images_{};
 };

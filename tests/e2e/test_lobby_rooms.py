@@ -176,6 +176,34 @@ def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby, chat_pee
     driver.press(dialog, "취소")
 
 
+def test_release_over_a_button_pressed_elsewhere_leaves_it_clickable(driver, lobby, chat_peer):
+    create = lobby.control(CREATE_BUTTON)
+    left, top, right, bottom = driver.info(create)["rect"]
+    middle = (left + right) // 2
+    # Pressed on the lobby's background just above the button, released on it: no click.
+    driver.mouse_click(middle, top - 3, action="down")
+    driver.mouse_move(middle, (top + bottom) // 2)
+    driver.mouse_click(middle, (top + bottom) // 2, action="up")
+    assert driver.no_message_box(pid=lobby.pid, within=0.3)
+    assert not [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
+    driver.click(create)
+    driver.press(driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"], "취소")
+
+
+def test_memo_dialog_holds_the_room_window_too(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    assert driver.info(room)["enabled"]
+    chat_peer.send("SEND_MAIL^lee^방에서 쪽지")
+    received = driver.find_window("lee님으로부터 쪽지가 왔습니다", pid=lobby.pid)["hwnd"]
+    assert not driver.info(room)["enabled"]
+    driver.screenshot(received, "memo-over-room")
+    driver.press(received, "무시하기")
+    driver.wait_gone(received)
+    assert driver.wait_for(lambda: driver.info(room)["enabled"], lambda enabled: enabled)
+
+
 def test_room_window_is_closed_only_by_leaving(driver, lobby, chat_peer):
     show_rooms(lobby, chat_peer)
     join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")

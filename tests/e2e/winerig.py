@@ -419,8 +419,9 @@ class Driver:
     def mouse_move(self, x, y):
         self.command("mouse-move", x, y)
 
-    def mouse_click(self, x, y, button=None):
-        self.command("mouse-click", x, y, button=button)
+    def mouse_click(self, x, y, button=None, action=None):
+        """Clicks at screen point (x, y); action="down" or "up" only presses or releases."""
+        self.command("mouse-click", x, y, button=button, action=action)
 
     def terminate(self, pid):
         """Ends a Windows process by its Windows process id; False if it was already gone."""

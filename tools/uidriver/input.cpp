@@ -106,12 +106,11 @@ void MoveMouse(int x, int y) {
     SendInputs(inputs);
 }
 
-void ClickMouse(int x, int y, bool rightButton) {
+void ClickMouse(int x, int y, bool rightButton, KeyAction action) {
     MoveMouse(x, y);
-    std::vector<INPUT> inputs{
-        MouseInput(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-        MouseInput(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
-    };
+    std::vector<INPUT> inputs;
+    if (action != KeyAction::Up) inputs.push_back(MouseInput(x, y, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+    if (action != KeyAction::Down) inputs.push_back(MouseInput(x, y, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
     SendInputs(inputs);
 }
 

@@ -23,6 +23,7 @@ void TypeCharacters(HWND window, std::wstring_view text);
 void SendUnicodeText(HWND window, std::wstring_view text);
 
 void MoveMouse(int x, int y);
-void ClickMouse(int x, int y, bool rightButton);
+// action Down or Up presses or releases the button only.
+void ClickMouse(int x, int y, bool rightButton, KeyAction action);
 
 } // namespace uidriver

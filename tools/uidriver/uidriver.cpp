@@ -15,7 +15,7 @@
 //   list-box HWND | combo-box HWND | select-item HWND INDEX
 //   list-view HWND | select-row HWND INDEX
 //   system-menu HWND | syscommand HWND COMMAND | close HWND | redraw HWND
-//   mouse-move X Y | mouse-click X Y [button=right]
+//   mouse-move X Y | mouse-click X Y [button=right action=press|down|up]
 //   terminate PID
 #include "failure.h"
 #include "input.h"
@@ -285,7 +285,9 @@ const std::map<std::string, Handler>& Handlers() {
         {"mouse-click",
          [](const Command& c) {
              const std::string* button = Option(c, "button");
-             ClickMouse(IntWord(c, 0), IntWord(c, 1), button && *button == "right");
+             const std::string* action = Option(c, "action");
+             ClickMouse(IntWord(c, 0), IntWord(c, 1), button && *button == "right",
+                        action ? ParseKeyAction(*action) : KeyAction::Press);
              return std::string();
          }},
         {"redraw", RedrawCommand},
