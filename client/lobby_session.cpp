@@ -56,7 +56,12 @@ void LobbySession::OnLoginDue() {
 
 void LobbySession::OnKeepAliveDue() { transport_.Send(outgoing::kAlive, Delivery::kPosted); }
 
-void LobbySession::OnConnectionClosed() { view_.AddChatLine("서버와 연결이 끊어졌습니다.", false); }
+void LobbySession::OnConnectionClosed() {
+    view_.AddChatLine("서버와 연결이 끊어졌습니다.", false);
+    // Logged in, the connect button is inactive: without this a server that
+    // drops the user would leave no way to connect again.
+    view_.SetButtonState(LobbyButton::kConnect, ButtonState::kActive);
+}
 
 bool LobbySession::OnChatEnter(std::string_view text) {
     auto line = ChatLineFor(chatPrefix_, text);
@@ -135,6 +140,7 @@ void LobbySession::OnRoomRowChanged(int row) {
 
 void LobbySession::OnJoinButton() {
     using enum LobbyButton;
+    if (inRoom_) return;  // one room at a time, however the button was reached
     int number = RoomNumberOfRowText(view_.RoomRowText(selectedRow_));
     if (number == kNoRoomNumber) {
         view_.SetButtonState(kJoinRoom, ButtonState::kActive);
@@ -180,6 +186,7 @@ void LobbySession::operator()(const message::JoinReply& reply) {
 
 void LobbySession::OnCreateButton() {
     using enum LobbyButton;
+    if (inRoom_) return;
     auto applications = view_.DirectPlayApplications();
     auto request = view_.RunRoomCreation(applications);
     if (!request) {
@@ -224,10 +231,11 @@ void LobbySession::LeaveRoom() {
 
 void LobbySession::OnHostStart() {
     transport_.Send(outgoing::kHostGameStart, Delivery::kPosted);
-    StartGameHere();
+    // The host's own choice of application stands; only a guest looks the game up by name.
+    LaunchGame();
 }
 
-void LobbySession::StartGameHere() {
+void LobbySession::StartGuestGame() {
     if (gameKind_ == kDirectPlayGame) {
         int application = FindApplication(gameName_);
         if (application < 0) {
@@ -237,6 +245,10 @@ void LobbySession::StartGameHere() {
         }
         view_.SelectApplication(application);
     }
+    LaunchGame();
+}
+
+void LobbySession::LaunchGame() {
     if (launcher_) launcher_->Launch(gameKind_, gameName_, clientAddress_);
 }
 
@@ -253,7 +265,7 @@ void LobbySession::operator()(const message::YouAreHost&) {
 }
 
 void LobbySession::operator()(const message::HostGameStart&) {
-    if (roomWindowOpen_) StartGameHere();
+    if (roomWindowOpen_) StartGuestGame();
 }
 
 void LobbySession::operator()(const message::ClientAddress& address) {

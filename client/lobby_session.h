@@ -75,7 +75,8 @@ private:
     void AddCurrentLine(std::string_view line) { view_.AddChatLine(line, true); }
     void SendMemo(std::string_view recipient);
     void EnterRoom(std::string_view title, bool host);
-    void StartGameHere();
+    void StartGuestGame();
+    void LaunchGame();
     // The application index of gameName in the DirectPlay list, or -1.
     int FindApplication(std::string_view gameName) const;
     std::string RoomTitle(int number) const;

@@ -146,10 +146,13 @@ TEST(Disconnect, ClosesAndLeavesOnlyConnectActive) {
     EXPECT_EQ(lobby.transport.disconnects, 1);
 }
 
-TEST(Disconnect, ClosedConnectionIsReportedOnce) {
+TEST(Disconnect, ServerCloseIsReportedAndLeavesConnectUsable) {
     LoggedInLobby lobby;
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kConnect));
     lobby.session.OnConnectionClosed();
     EXPECT_EQ(lobby.view.chat.back(), "서버와 연결이 끊어졌습니다.");
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kConnect));
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kCreateRoom));  // the other buttons stay as they were
 }
 
 TEST(Notices, InfoShowsABoxAndIsIgnoredAlone) {

@@ -119,6 +119,19 @@ TEST(RowChoice, IgnoredWhileInARoom) {
     EXPECT_EQ(lobby.session.SelectedRow(), 1);
 }
 
+TEST(RowChoice, JoinAndCreateAreRefusedWhileInARoom) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.transport.sent.clear();
+    lobby.view.roomRequest = lobby::RoomRequest{"second", 2, 0, "스타 크래프트"};
+    lobby.session.OnJoinButton();
+    lobby.session.OnCreateButton();
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_EQ(lobby.session.RoomNumber(), 2);
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kJoinRoom));
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kCreateRoom));
+}
+
 TEST(Create, StarCraftRoomIsSentSynchronouslyAndOpensAsHost) {
     LobbyWithRooms lobby;
     lobby.view.roomRequest = lobby::RoomRequest{"우리방", 4, 0, "스타 크래프트"};
@@ -251,6 +264,19 @@ TEST(Start, GuestWithoutTheDirectPlayGameIsWarnedAndLeaves) {
     EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"TOP"}));
     EXPECT_FALSE(lobby.view.roomWindow);
     EXPECT_TRUE(lobby.launcher.launches.empty());
+}
+
+TEST(Start, HostMadeByTheServerStartsWithoutTheGuestsInstallCheck) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^2");
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    lobby.view.messages.clear();
+    lobby.transport.sent.clear();
+    lobby.session.OnHostStart();
+    EXPECT_TRUE(lobby.view.messages.empty());
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"HOST_GAME_START"}));
+    EXPECT_TRUE(lobby.view.roomWindow);
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"2 Game "}));
 }
 
 TEST(Disconnect, InARoomOnlyMakesTheButtonInactive) {
