@@ -1,9 +1,10 @@
 #include "byte_limited_edit.h"
 
-#include "text.h"
 #include "cp949.h"
+#include "text.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <string>
@@ -27,6 +28,29 @@ std::size_t BytesKeptOnReplace(HWND edit) {
     if (start > end) start = end;
     text.erase(start, end - start);
     return Narrow(text).size();
+}
+
+// Text that an input method committed went in without a WM_CHAR to check:
+// what went past the limit is taken back from just before the caret, where it
+// was inserted.
+void TakeBackExcess(HWND edit, std::size_t maxBytes) {
+    int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), length + 1)));
+    std::size_t bytes = Narrow(text).size();
+    if (bytes <= maxBytes) return;
+    DWORD start = 0, caret = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&caret));
+    std::size_t end = std::min<std::size_t>(caret, text.size());
+    std::size_t cut = end;
+    while (bytes > maxBytes && cut > 0) {
+        bytes -= Narrow(std::wstring_view(text).substr(cut - 1, 1)).size();
+        --cut;
+    }
+    text.erase(cut, end - cut);
+    MessageBeep(MB_OK);
+    SetWindowTextW(edit, text.c_str());
+    SendMessageW(edit, EM_SETSEL, cut, cut);
 }
 
 std::wstring ClipboardText(HWND owner) {
@@ -67,6 +91,16 @@ LRESULT CALLBACK LimitProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM l
         if (text.size() <= maxBytes) break;
         std::wstring cut = Widen(cp949::CutToBytes(text, maxBytes));
         return DefSubclassProc(edit, message, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
+    }
+    case WM_IME_CHAR:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION: {
+        LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+        // A composition still in progress is left alone until it is committed.
+        if (message != WM_IME_COMPOSITION || ((lParam & GCS_RESULTSTR) && !(lParam & GCS_COMPSTR))) {
+            TakeBackExcess(edit, maxBytes);
+        }
+        return result;
     }
     case WM_NCDESTROY:
         RemoveWindowSubclass(edit, LimitProcedure, kSubclassId);
