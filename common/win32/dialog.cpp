@@ -40,7 +40,10 @@ INT_PTR Dialog::RunModal(HWND owner) {
     }
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (ownerWasEnabled) EnableWindow(owner, FALSE);
-    if (window_ && !done_) ShowWindow(window_, SW_SHOW);
+    // A dialog that showed itself while opening is left as it is: on Windows the
+    // process's first ShowWindow may take the starter's show mode instead, which
+    // for a program started hidden would hide it again.
+    if (window_ && !done_ && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
 
     MSG msg;
     while (!done_) {

@@ -11,9 +11,10 @@ namespace {
 constexpr DWORD kInputIdleWaitMs = 30000;
 }
 
-bool StartCommand(std::string_view command, int showMode) {
-    // CreateProcessW may write into the command line.
-    std::wstring line = Widen(command);
+bool StartCommand(std::string_view command, int showMode) { return StartCommand(Widen(command), showMode); }
+
+bool StartCommand(std::wstring line, int showMode) {
+    // A copy: CreateProcessW may write into the command line.
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

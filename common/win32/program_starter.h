@@ -2,6 +2,7 @@
 // Korean program name is found under any ANSI code page.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "gateway_launch.h"
@@ -13,6 +14,9 @@ namespace win {
 // Waits until the child is ready for input (at most 30 s), as WinExec does.
 // showMode is a SW_ value. False when the process could not be created.
 bool StartCommand(std::string_view command, int showMode);
+// The same for a command line that is already UTF-16, such as a path that
+// CP949 may not be able to spell.
+bool StartCommand(std::wstring command, int showMode);
 
 class CommandStarter : public gateway::ProgramStarter {
 public:
