@@ -14,6 +14,7 @@ import pytest
 
 from chat_peer import ChatPeer
 from lobby import point_at_chat_server
+from machine import Registry, StandinProgram
 from winerig import KOREAN, Driver, Program, WineSession
 
 BUILD_DIR = Path(os.environ.get("E2E_BUILD_DIR", "build/win32")).resolve()
@@ -117,3 +118,15 @@ def chat_peer(program_dir):
     point_at_chat_server(program_dir, peer.port)
     yield peer
     peer.stop()
+
+
+@pytest.fixture
+def registry(wine_session, test_output):
+    """The Wine prefix's registry, as the programs see it."""
+    return Registry(wine_session, test_output)
+
+
+@pytest.fixture
+def game(wine_session, tmp_path):
+    """A stand-in program to register as StarCraft's "Program"."""
+    return StandinProgram(wine_session, tmp_path / "starcraft")

@@ -7,14 +7,13 @@ import os
 import re
 import shutil
 import socket
-import subprocess
-import tempfile
 import time
 from contextlib import contextmanager
 from pathlib import Path
 
 import pytest
 
+from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 from winerig import Driver, DriverTimeout, Program, WineSession
 
 EXE = "게이트록.exe"
@@ -32,8 +31,6 @@ LIST_STYLE = 0x0001 | 0x0004 | 0x0008
 RECORD_SIZE, NAME_FIELD = 317, 61
 BATTLE_NET_PORT = 6112
 
-BATTLE_NET_KEY = r"HKLM\Software\Battle.net\Configuration"
-STARCRAFT_KEY = r"HKLM\Software\Blizzard Entertainment\Starcraft"
 
 
 def record(name, address):
@@ -136,64 +133,6 @@ def battle_net_port(listening):
         holder.close()
 
 
-class Registry:
-    """The prefix's registry through Wine's reg, in the 32-bit view the program sees."""
-
-    def __init__(self, session, log_dir):
-        self.session = session
-        self.log_dir = Path(log_dir)
-
-    def _reg(self, *args):
-        # Wine's output goes to a file, never to a pipe read to its end.
-        with tempfile.TemporaryFile(dir=self.log_dir) as output:
-            result = subprocess.run(["wine", "reg", *args], env=self.session.env(), stdin=subprocess.DEVNULL,
-                                    stdout=output, stderr=subprocess.STDOUT, timeout=60, check=False)
-            output.seek(0)
-            return result.returncode, output.read().decode("cp949", errors="replace")
-
-    def delete_key(self, key):
-        self._reg("delete", key, "/f")
-
-    def set_value(self, key, name, kind, data):
-        code, output = self._reg("add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
-        assert code == 0, output
-
-    def value(self, key, name):
-        """(type, data) of a value as reg shows it, or None when it is missing."""
-        code, output = self._reg("query", key, "/v", name)
-        if code != 0:
-            return None
-        for line in output.splitlines():
-            match = re.match(r"^\s+%s\s+(REG_\w+)\s?(.*)$" % re.escape(name), line.rstrip("\r"))
-            if match:
-                return match.group(1), match.group(2).strip()
-        return None
-
-
-class StandinGame:
-    """The stand-in registered as StarCraft's "Program"; each start adds a line to its record."""
-
-    def __init__(self, session, folder):
-        source = Path(os.environ.get("E2E_STANDIN_PROGRAM",
-                                     session.uidriver.parent.parent / "standin_program" / "standin_program.exe"))
-        folder.mkdir(parents=True, exist_ok=True)
-        self.exe = folder / "StarCraft.exe"
-        self.exe.write_bytes(source.read_bytes())
-        self.record = folder / "StarCraft.started"
-        self.windows_path = session.windows_path(self.exe)
-
-    def starts(self):
-        if not self.record.exists():
-            return []
-        return [line.split("\t") for line in self.record.read_text(encoding="utf-8").splitlines()]
-
-    def wait_starts(self, count, timeout=10.0):
-        deadline = time.monotonic() + timeout
-        while len(self.starts()) < count and time.monotonic() < deadline:
-            time.sleep(0.05)
-        return self.starts()
-
-
 class WineSessionWithoutRawSockets(WineSession):
     """A Wine session whose wineserver, which opens the sockets for its programs, runs without
     CAP_NET_RAW, as an ordinary user's would."""
@@ -212,16 +151,6 @@ needs_root = pytest.mark.skipif(os.geteuid() != 0, reason="raw ICMP sockets and 
 def server_list(program_dir):
     """The program's server list file, "config\\bnet.ini"."""
     return program_dir / "config" / "bnet.ini"
-
-
-@pytest.fixture
-def registry(wine_session, test_output):
-    return Registry(wine_session, test_output)
-
-
-@pytest.fixture
-def game(wine_session, tmp_path):
-    return StandinGame(wine_session, tmp_path / "starcraft")
 
 
 def test_added_server_is_stored_without_blanks(launch, driver, program_dir, server_list):

@@ -1,31 +1,18 @@
 #include "gateway_address.h"
 
+#include "fake_resolver.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 namespace gateway {
 namespace {
 
-// Answers like today's resolvers: known names, dotted addresses, and a bare
-// number taken as an address of its own ("192" is 0.0.0.192).
-class FakeResolver : public net::NameResolver {
+class FakeResolver : public test_support::FakeResolver {
 public:
-    std::map<std::string, net::Ipv4Address, std::less<>> names{{"game.example", {203, 0, 113, 5}}};
-    std::vector<std::string> asked;
-
-    std::optional<net::Ipv4Address> Resolve(std::string_view host) override {
-        asked.emplace_back(host);
-        if (auto found = names.find(host); found != names.end()) return found->second;
-        if (!host.empty() && host.find_first_not_of("0123456789") == std::string_view::npos) {
-            unsigned long value = std::stoul(std::string(host));
-            return net::Ipv4Address{static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
-                                    static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
-        }
-        return std::nullopt;
-    }
+    FakeResolver() : test_support::FakeResolver({{"game.example", {203, 0, 113, 5}}}) {}
 };
 
 std::string AddressOf(std::vector<std::string> lines) {

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "echo_packet.h"
+#include "fake_resolver.h"
 #include "server_measurement.h"
 
 namespace gatelog {
@@ -110,14 +110,9 @@ private:
     };
 };
 
-class FakeNames : public net::NameResolver {
+class FakeNames : public test_support::FakeResolver {
 public:
-    std::map<std::string, net::Ipv4Address, std::less<>> known{{"bnet.example", kServer}};
-    std::optional<net::Ipv4Address> Resolve(std::string_view host) override {
-        auto found = known.find(host);
-        if (found == known.end()) return std::nullopt;
-        return found->second;
-    }
+    FakeNames() : test_support::FakeResolver({{"bnet.example", kServer}}) {}
 };
 
 class PingHostTest : public ::testing::Test {
