@@ -5,6 +5,10 @@
 
 namespace lobby {
 
+// A launch that failed in a way the user was told about takes the user out
+// of the room.
+enum class LaunchResult { kStayInRoom, kLeaveRoom };
+
 class GameLauncher {
 public:
     virtual ~GameLauncher() = default;
@@ -12,7 +16,7 @@ public:
     // kind: 1 StarCraft, 2 the DirectPlay application selected in the lobby's
     // list, 3 a registered game chosen by the user. hostAddress is the address
     // text the server sent for the room.
-    virtual void Launch(int kind, std::string_view gameName, std::string_view hostAddress) = 0;
+    virtual LaunchResult Launch(int kind, std::string_view gameName, std::string_view hostAddress) = 0;
 };
 
 } // namespace lobby

@@ -249,7 +249,7 @@ void LobbySession::StartGuestGame() {
 }
 
 void LobbySession::LaunchGame() {
-    if (launcher_) launcher_->Launch(gameKind_, gameName_, clientAddress_);
+    if (launcher_ && launcher_->Launch(gameKind_, gameName_, clientAddress_) == LaunchResult::kLeaveRoom) LeaveRoom();
 }
 
 void LobbySession::operator()(const message::RoomMembers& members) {

@@ -13,6 +13,7 @@
 #include "program_title.h"
 #include "resource.h"
 #include "room_creation_dialog.h"
+#include "sibling_programs.h"
 #include "text.h"
 #include "user_id_dialog.h"
 
@@ -114,6 +115,14 @@ LobbyDialog::LobbyDialog()
     OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(win::list_box::SelectedLine(Item(IDC_USER_LIST))); });
     OnCommand(IDC_CREATE_ROOM, [this] { session_.OnCreateButton(); });
     OnCommand(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
+    OnCommand(IDC_NOTEBOOK, [this] {
+        SetButtonState(lobby::LobbyButton::kNotebook, lobby::ButtonState::kActive);
+        sibling::StartNotebook();
+    });
+    OnCommand(IDC_INTERNET, [this] {
+        SetButtonState(lobby::LobbyButton::kInternet, lobby::ButtonState::kActive);
+        sibling::StartInternetProgram();
+    });
     OnNotify(IDC_ROOM_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) { return OnRoomRowChanged(header); });
     OnMessage(ROOM_MESSAGE, [this](WPARAM command, LPARAM value) { return OnRoomCommand(command, value); });
     OnMessage(kScrollChatMessage, [this](WPARAM, LPARAM) {
@@ -130,6 +139,8 @@ LobbyDialog::~LobbyDialog() {
 
 bool LobbyDialog::OnInitDialog() {
     connection_.SetWindow(Handle());
+    gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle());
+    session_.SetGameLauncher(gameLauncher_.get());
     win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
     // The exit button is the way out, not the title bar.
     EnableMenuItem(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

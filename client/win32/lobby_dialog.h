@@ -6,6 +6,7 @@
 #include "dialog.h"
 #include "dib_bitmap.h"
 #include "list_box.h"
+#include "lobby_game_launcher.h"
 #include "lobby_image_button.h"
 #include "lobby_session.h"
 #include "room_window.h"
@@ -71,6 +72,7 @@ private:
     HWND RoomWindowHandle() const;
 
     ChatConnection connection_;
+    std::unique_ptr<LobbyGameLauncher> gameLauncher_;
     lobby::LobbySession session_;
     std::unique_ptr<win::DibBitmap> background_;
     HBRUSH blackBrush_ = nullptr;

@@ -12,20 +12,28 @@ namespace {
 
 class OwnedMessages : public gateway::MessageSink {
 public:
-    explicit OwnedMessages(HWND owner) : owner_(owner) {}
-    void Show(std::string_view text, std::string_view caption) override { ShowMessage(owner_, text, caption, MB_OK); }
+    OwnedMessages(HWND owner, UINT icon) : owner_(owner), icon_(icon) {}
+    void Show(std::string_view text, std::string_view caption) override {
+        ShowMessage(owner_, text, caption, MB_OK | icon_);
+    }
 
 private:
     HWND owner_;
+    UINT icon_;
 };
 
 } // namespace
 
 void LaunchWithGateway(HWND owner, std::string_view gatewayText) {
+    LaunchWithGateway(owner, [gatewayText] { return std::string(gatewayText); }, gateway::kNotebookTexts, 0);
+}
+
+gateway::LaunchOutcome LaunchWithGateway(HWND owner, const gateway::GatewaySource& gatewayText,
+                                         const gateway::LaunchTexts& texts, UINT messageIcon) {
     MachineRegistry registry;
     CommandStarter starter;
-    OwnedMessages messages(owner);
-    gateway::LaunchWithGateway({registry, starter, messages}, gatewayText);
+    OwnedMessages messages(owner, messageIcon);
+    return gateway::LaunchWithGateway({registry, starter, messages, texts}, gatewayText);
 }
 
 std::string ReadGameServerAddress() {

@@ -1,13 +1,18 @@
 """Rooms as a user meets them: the room list, joining, the room window with its chat and members,
-leaving, creating a room and the host's start button."""
+leaving, creating a room, starting its game; and the lobby buttons that start other programs."""
+
+from pathlib import Path
 
 import pytest
 
 from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, ROOM_LIST, Lobby
+from machine import BATTLE_NET_KEY, STARCRAFT_KEY, StandinProgram
 
 pytestmark = pytest.mark.program(EXE)
 
 CREATE_BUTTON, JOIN_BUTTON, EXIT_BUTTON = 1003, 1007, 1
+NOTEBOOK_BUTTON, INTERNET_BUTTON = 1043, 1045
+NOT_INSTALLED = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다"
 CREATE_TITLE = "방정보를 입력하세요..."
 TITLE_EDIT, MEMBERS_EDIT, GAME_CHOICES = 1014, 1002, 1013
 MEMBER_LIST, ROOM_CHAT_LIST, ROOM_CHAT_INPUT = 1022, 1018, 1019
@@ -130,7 +135,15 @@ def test_room_chat_refuses_a_caret_and_memo_to_oneself(driver, lobby, chat_peer)
     assert driver.info(room)["visible"]
 
 
-def test_created_room_sends_its_exact_line_and_hosts(driver, lobby, chat_peer):
+def add_game_server_line(program_dir, host):
+    position = Path(program_dir) / "config" / "position.ini"
+    position.write_bytes(position.read_bytes().rstrip(b"\n") + b"\n[GAMEADDR] " + host.encode() + b"\n")
+
+
+def test_created_room_sends_its_exact_line_and_hosts(driver, lobby, chat_peer, program_dir, registry, game,
+                                                     wine_session):
+    add_game_server_line(program_dir, "localhost")
+    registry.set_value(STARCRAFT_KEY, "Program", "REG_SZ", game.windows_path)
     driver.click(lobby.control(CREATE_BUTTON))
     dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
     assert driver.combo_box(driver.control(dialog, GAME_CHOICES))["items"] == ["스타 크래프트"]
@@ -147,6 +160,50 @@ def test_created_room_sends_its_exact_line_and_hosts(driver, lobby, chat_peer):
     assert driver.info(driver.control(room, START_BUTTON))["enabled"]
     driver.click(driver.control(room, START_BUTTON))
     chat_peer.expect("HOST_GAME_START")
+    # The room's game is StarCraft: pointed at the service's game server, then started.
+    starts = game.wait_starts(1)
+    assert [start[0] for start in starts] == [game.windows_path]
+    assert registry.value(BATTLE_NET_KEY, "Server List") == ("REG_SZ", "127.0.0.1")
+    assert driver.no_message_box(pid=lobby.pid, within=0.3)
+    assert driver.info(room)["visible"], "the host stays in the room while the game runs"
+
+
+def test_guest_without_starcraft_is_told_and_leaves_the_room(driver, lobby, chat_peer, registry):
+    registry.delete_key(STARCRAFT_KEY)
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    chat_peer.send("HOST_GAME_START")
+    box = driver.find_message_box(pid=lobby.pid)
+    assert (box["caption"], box["text"]) == (NOTICE_CAPTION, NOT_INSTALLED)
+    driver.close_message_box(box)
+    chat_peer.expect("TOP")
+    driver.wait_gone(room)
+    assert driver.wait_for(lambda: driver.info(lobby.control(CHAT_INPUT))["enabled"], lambda enabled: enabled)
+
+
+def test_notebook_button_starts_the_notebook(driver, lobby, chat_peer):
+    driver.click(lobby.control(NOTEBOOK_BUTTON))
+    notebook = driver.find_window("게이트록", timeout=15)
+    assert notebook["pid"] != lobby.pid
+    # The button is active again: a second click is taken.
+    driver.click(lobby.control(NOTEBOOK_BUTTON))
+    driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == "게이트록" and w["visible"]],
+                    lambda windows: len(windows) == 2, timeout=15)
+
+
+def test_internet_button_starts_the_first_internet_entry(driver, lobby, chat_peer, program_dir, wine_session,
+                                                         tmp_path):
+    first = StandinProgram(wine_session, tmp_path / "first", "Browser.exe")
+    second = StandinProgram(wine_session, tmp_path / "second", "Browser.exe")
+    lines = ["게임방^game^접속^Client.exe", "인터넷^internet^웹^" + first.windows_path,
+             "또^internet^웹^" + second.windows_path]
+    (Path(program_dir) / "config" / "filelist.ini").write_bytes("\n".join(lines).encode("cp949") + b"\n")
+    driver.click(lobby.control(INTERNET_BUTTON))
+    assert [start[0] for start in first.wait_starts(1)] == [first.windows_path]
+    driver.click(lobby.control(INTERNET_BUTTON))
+    assert len(first.wait_starts(2)) == 2
+    assert second.starts() == []
 
 
 def test_room_creation_checks_the_title(driver, lobby, chat_peer):

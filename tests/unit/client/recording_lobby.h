@@ -126,10 +126,12 @@ public:
 
 class RecordingLauncher : public lobby::GameLauncher {
 public:
-    void Launch(int kind, std::string_view game, std::string_view address) override {
+    lobby::LaunchResult Launch(int kind, std::string_view game, std::string_view address) override {
         launches.push_back(std::to_string(kind) + " " + std::string(game) + " " + std::string(address));
+        return result;
     }
     std::vector<std::string> launches;
+    lobby::LaunchResult result = lobby::LaunchResult::kStayInRoom;
 };
 
 // A session whose user logged in as "kim".

@@ -279,6 +279,24 @@ TEST(Start, HostMadeByTheServerStartsWithoutTheGuestsInstallCheck) {
     EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"2 Game "}));
 }
 
+TEST(Start, FailedLaunchTakesHostAndGuestOutOfTheRoom) {
+    for (bool host : {true, false}) {
+        LobbyWithRooms lobby;
+        lobby.launcher.result = lobby::LaunchResult::kLeaveRoom;
+        lobby.Join(1, "JOINORDER^YES^StarCraft^1");
+        lobby.transport.sent.clear();
+        if (host) {
+            lobby.session.HandleServerMessage("YOU_ARE_HOST");
+            lobby.session.OnHostStart();
+        } else {
+            lobby.session.HandleServerMessage("HOST_GAME_START");
+        }
+        EXPECT_EQ(lobby.transport.sent.back(), "TOP") << host;
+        EXPECT_FALSE(lobby.view.roomWindow) << host;
+        EXPECT_FALSE(lobby.session.InRoom()) << host;
+    }
+}
+
 TEST(Disconnect, InARoomOnlyMakesTheButtonInactive) {
     LobbyWithRooms lobby;
     lobby.Join(1, "JOINORDER^YES^Game^1");
