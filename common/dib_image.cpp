@@ -13,6 +13,7 @@ constexpr std::size_t kWindowsWidthOffset = 4;
 constexpr std::size_t kWindowsHeightOffset = 8;
 constexpr std::size_t kWindowsBitCountOffset = 14;
 constexpr std::size_t kWindowsCompressionOffset = 16;
+constexpr std::size_t kWindowsImageSizeOffset = 20;
 constexpr std::size_t kWindowsColoursUsedOffset = 32;
 
 // Field offsets inside the 12-byte core header.
@@ -144,11 +145,12 @@ DibError DibImage::Decode(std::vector<std::uint8_t> block) {
     std::int32_t height = 0;
     std::uint16_t bits = 0;
     std::uint32_t colourCount = 0;
+    std::uint32_t compression = kUncompressed;
     if (windows) {
         width = LeSigned32(h + kWindowsWidthOffset);
         height = LeSigned32(h + kWindowsHeightOffset);
         bits = Le16(h + kWindowsBitCountOffset);
-        if (Le32(h + kWindowsCompressionOffset) != kUncompressed) return DibError::kUnreadable;
+        compression = Le32(h + kWindowsCompressionOffset);
         colourCount = Le32(h + kWindowsColoursUsedOffset);
         if (colourCount == 0) colourCount = DefaultColourCount(bits);
     } else {
@@ -165,11 +167,20 @@ DibError DibImage::Decode(std::vector<std::uint8_t> block) {
     const std::size_t pixelOffset = headerSize + colourCount * entrySize;
     if (pixelOffset > block.size()) return DibError::kUnreadable;
 
-    constexpr std::uint64_t kAlignmentBits = kRowAlignmentBytes * kBitsPerByte;
-    const std::uint64_t rowBytes =
-        (static_cast<std::uint64_t>(width) * bits + kAlignmentBits - 1) / kAlignmentBits * kRowAlignmentBytes;
-    const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    if (rows > (block.size() - pixelOffset) / rowBytes) return DibError::kUnreadable;
+    const std::uint64_t pixelBytes = block.size() - pixelOffset;
+    if (compression == kUncompressed) {
+        constexpr std::uint64_t kAlignmentBits = kRowAlignmentBytes * kBitsPerByte;
+        const std::uint64_t rowBytes =
+            (static_cast<std::uint64_t>(width) * bits + kAlignmentBits - 1) / kAlignmentBits * kRowAlignmentBytes;
+        const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
+        if (rows > pixelBytes / rowBytes) return DibError::kUnreadable;
+    } else {
+        // Runs are drawn bottom-up only, and the device reads as many bytes as
+        // the header states: they must all be in the file.
+        const bool runLength = (compression == kRunLength8 && bits == 8) || (compression == kRunLength4 && bits == 4);
+        const std::uint32_t packedBytes = Le32(h + kWindowsImageSizeOffset);
+        if (!runLength || height < 0 || packedBytes == 0 || packedBytes > pixelBytes) return DibError::kUnreadable;
+    }
 
     palette_.reserve(colourCount);
     for (std::uint32_t i = 0; i < colourCount; ++i) {

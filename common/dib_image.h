@@ -28,8 +28,12 @@ inline constexpr std::size_t kCoreColourEntrySize = 3;
 // A logical palette holds at most this many entries.
 inline constexpr std::size_t kMaxColours = 256;
 
-// Uncompressed pixels, the only kind whose size can be checked against the file.
+// Pixel encodings taken: plain rows, whose size follows from the picture's,
+// and run-length pixels of 8- and 4-bit pictures, whose size the header
+// states. Others (bit fields, embedded pictures) are refused.
 inline constexpr std::uint32_t kUncompressed = 0;
+inline constexpr std::uint32_t kRunLength8 = 1;
+inline constexpr std::uint32_t kRunLength4 = 2;
 
 enum class DibError {
     kNone,

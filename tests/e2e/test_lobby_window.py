@@ -1,9 +1,11 @@
 """The lobby client's window, its ID prompt and its first checks of what the user types,
 driven under Wine as a person would drive them."""
 
+import struct
 import time
 
 import pytest
+from PIL import Image
 
 from lobby import (ABOUT_COMMAND, ABOUT_TITLE, CARET_REFUSAL, CHAT_INPUT, CHAT_LIST, EXE, EXIT_BUTTON,
                    HIDDEN_CONTROLS, ID_DIALOG_TITLE, ID_OK, ID_TOO_SHORT, NOTICE_CAPTION,
@@ -35,6 +37,33 @@ def test_lobby_window_opens_with_its_controls(driver, lobby):
         assert info["style"] & BS_TYPEMASK == BS_OWNERDRAW, control_id
     for control_id in HIDDEN_CONTROLS:
         assert not driver.info(lobby.control(control_id))["visible"], control_id
+
+
+def one_colour_bmp(width, height, colour, run_length):
+    """An 8-bit picture of one palette colour, plain or run-length encoded."""
+    if run_length:
+        row = b""
+        for start in range(0, width, 255):
+            row += bytes([min(255, width - start), 1])
+        pixels = (row + b"\0\0") * height + b"\0\1"
+    else:
+        pixels = bytes([1]) * (width + (-width % 4)) * height
+    red, green, blue = colour
+    palette = b"\0\0\0\0" + bytes([blue, green, red, 0]) + b"\0" * 4 * 254
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1 if run_length else 0,
+                       len(pixels) if run_length else 0, 0, 0, 0, 0)
+    body = info + palette + pixels
+    return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, 14 + len(info) + len(palette)) + body
+
+
+@pytest.mark.parametrize("run_length", [False, True], ids=["plain", "run-length"])
+def test_background_is_the_media_picture(launch, driver, program_dir, run_length):
+    colour = (200, 30, 40)
+    (program_dir / "media" / "bg.bmp").write_bytes(one_colour_bmp(600, 600, colour, run_length))
+    lobby = Lobby.start(launch, driver)
+    image = Image.open(driver.screenshot(lobby.hwnd, "background")).convert("RGB")
+    # Below the exit button and right of the buttons the window shows only its background.
+    assert image.getpixel((image.width - 8, image.height - 8)) == colour
 
 
 def test_system_menu_offers_the_about_box_and_no_close(driver, lobby):
@@ -152,8 +181,6 @@ def test_hangul_texts_whatever_the_code_page(launch, driver, chat_peer, code_pag
 
 
 def test_image_button_hovers_and_stays_selected_after_a_click(driver, lobby, chat_peer):
-    from PIL import Image
-
     lobby.log_in_at(chat_peer)
     button = lobby.control(OTHER_GAMES_BUTTON)  # its action comes later: a click leaves it selected
     left, top, right, bottom = driver.info(button)["rect"]

@@ -33,6 +33,7 @@ struct Bmp {
     std::uint16_t bits = 8;
     std::uint32_t coloursUsed = 0;
     std::uint32_t compression = 0;
+    std::uint32_t imageSize = 0;
     std::uint32_t headerSizeField = 0;   // 0: the layout's own size
     long tableEntries = -1;              // -1: what the colour rules ask for
     long pixelBytes = -1;                // -1: every padded row
@@ -48,7 +49,8 @@ struct Bmp {
             Put16(info, 1);
             Put16(info, bits);
             Put32(info, compression);
-            for (int field = 0; field < 3; ++field) Put32(info, 0);  // image size, resolution
+            Put32(info, imageSize);
+            for (int field = 0; field < 2; ++field) Put32(info, 0);  // resolution
             Put32(info, coloursUsed);
             Put32(info, 0);
         } else {
@@ -222,8 +224,28 @@ INSTANTIATE_TEST_SUITE_P(
         LieCase{"DepthZero", [](Bmp& b) { b.bits = 0, b.tableEntries = 0, b.pixelBytes = 24; }},
         LieCase{"DepthUnknown", [](Bmp& b) { b.bits = 7, b.tableEntries = 0, b.pixelBytes = 24; }},
         LieCase{"CoreDepth32", [](Bmp& b) { b.windowsHeader = false, b.bits = 32; }},
-        LieCase{"Compressed", [](Bmp& b) { b.compression = 1; }}),
+        LieCase{"BitFields", [](Bmp& b) { b.bits = 16, b.compression = 3, b.tableEntries = 3; }},
+        LieCase{"RunLength8On24Bits", [](Bmp& b) { b.bits = 24, b.compression = 1, b.imageSize = 8, b.pixelBytes = 8; }},
+        LieCase{"RunLength4On8Bits", [](Bmp& b) { b.compression = 2, b.imageSize = 8, b.pixelBytes = 8; }},
+        LieCase{"RunLengthWithoutSize", [](Bmp& b) { b.compression = 1, b.pixelBytes = 8; }},
+        LieCase{"RunLengthSizeBeyondFile", [](Bmp& b) { b.compression = 1, b.imageSize = 9, b.pixelBytes = 8; }},
+        LieCase{"RunLengthTopDown", [](Bmp& b) { b.compression = 1, b.height = -3, b.imageSize = 8, b.pixelBytes = 8; }}),
     [](const testing::TestParamInfo<LieCase>& param) { return std::string(param.param.name); });
+
+TEST(DibRunLength, PackedPixelsOfTheStatedSizeAreTaken) {
+    for (auto [bits, compression] : {std::pair<std::uint16_t, std::uint32_t>{8, dib::kRunLength8}, {4, dib::kRunLength4}}) {
+        Bmp bmp;
+        bmp.bits = bits;
+        bmp.compression = compression;
+        bmp.width = 40;  // packed pixels are far fewer than the rows they draw
+        bmp.imageSize = 6;
+        bmp.pixelBytes = 6;
+        dib::DibImage image;
+        ASSERT_EQ(ReadBytes(image, bmp.Bytes()), dib::DibError::kNone) << bits;
+        EXPECT_EQ(image.Palette().size(), 1u << bits);
+        EXPECT_EQ(image.Rows(), 3u);
+    }
+}
 
 TEST(DibErrorText, PathTakesThePlaceholder) {
     const std::string path = "C:\\게임\\media\\bg.bmp";
