@@ -87,7 +87,9 @@ ChangeList ParseChangeList(std::string_view content) {
 }
 
 bool IsPlainFileName(std::string_view name) {
-    if (name.empty() || name == "." || name.find("..") != std::string_view::npos) return false;
+    // Windows drops a name's trailing dots and blanks: "..." would be the
+    // directory itself or its parent, "a.dll." another file than the listed one.
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7F) return false;
         if (std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos) return false;

@@ -33,7 +33,8 @@ inline constexpr int kDefaultFileCount = 10;
 ChangeList ParseChangeList(std::string_view content);
 
 // A name that stays inside the directory it is joined to: no drive, no
-// directory separator, no "..", nothing Windows refuses or maps to a device.
+// directory separator, no name that Windows would shorten (trailing dots or
+// blanks, so no ".."), nothing Windows refuses or maps to a device.
 bool IsPlainFileName(std::string_view name);
 
 // Only entries under a section tag with a plain name may be installed.

@@ -62,8 +62,9 @@ TEST(ParseChangeList, LongLineIsReadInPieces) {
 }
 
 TEST(IsPlainFileName, RefusesWhatLeavesTheDirectory) {
-    for (const char* name : {"..\\evil.dll", "../evil.dll", "..", "a..b", "c:evil.dll", "C:\\evil.dll",
-                             "\\evil.dll", "/evil.dll", "sub/x.dll", "sub\\x.dll", "x.dll:stream", "."}) {
+    for (const char* name : {"..\\evil.dll", "../evil.dll", "..", "...", ". .", "c:evil.dll", "C:\\evil.dll",
+                             "\\evil.dll", "/evil.dll", "sub/x.dll", "sub\\x.dll", "x.dll:stream", ".", "a.dll.",
+                             "a.dll "}) {
         EXPECT_FALSE(IsPlainFileName(name)) << name;
     }
 }
@@ -77,7 +78,7 @@ TEST(IsPlainFileName, RefusesDevicesAndBadCharacters) {
 
 TEST(IsPlainFileName, AcceptsOrdinaryNames) {
     for (const char* name : {"Client.exe", "bg.bmp", "filecopy.avi", "다락.scp", "COM10.dll", "console.ini",
-                             "a.b.c", "x", "my file.dll", ".hidden"}) {
+                             "a.b.c", "x", "my file.dll", ".hidden", "read..me.txt", "a..b"}) {
         EXPECT_TRUE(IsPlainFileName(name)) << name;
     }
 }
