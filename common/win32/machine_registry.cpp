@@ -52,13 +52,17 @@ private:
 
 std::unique_ptr<gateway::RegistryKey> MachineRegistry::OpenForWrite(std::string_view path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(path).c_str(), 0, KEY_WRITE, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(path).c_str(), 0, KEY_WRITE | kGameRegistryView, &key) != ERROR_SUCCESS) {
+        return nullptr;
+    }
     return std::make_unique<MachineKey>(key, regFun_);
 }
 
 std::unique_ptr<gateway::RegistryKey> MachineRegistry::OpenForRead(std::string_view path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(path).c_str(), 0, KEY_READ | kGameRegistryView, &key) != ERROR_SUCCESS) {
+        return nullptr;
+    }
     return std::make_unique<MachineKey>(key, regFun_);
 }
 

@@ -7,7 +7,7 @@
 int CRegFun::CreateRegKey(std::string_view path, HKEY* key) const {
     if (!key) return 0;
     LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, win::Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  KEY_WRITE, nullptr, key, nullptr);
+                                  KEY_WRITE | kGameRegistryView, nullptr, key, nullptr);
     return status == ERROR_SUCCESS ? 1 : 0;
 }
 

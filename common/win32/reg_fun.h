@@ -6,6 +6,10 @@
 
 #include <string_view>
 
+// The game and its gateway list live in the 32-bit view of the registry,
+// which a 64-bit build of the programs must ask for.
+inline constexpr REGSAM kGameRegistryView = KEY_WOW64_32KEY;
+
 class CRegFun {
 public:
     // Creates (or opens) HKEY_LOCAL_MACHINE\path and hands back a handle with
