@@ -115,6 +115,8 @@ LobbyDialog::LobbyDialog()
     OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(win::list_box::SelectedLine(Item(IDC_USER_LIST))); });
     OnCommand(IDC_CREATE_ROOM, [this] { session_.OnCreateButton(); });
     OnCommand(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
+    // The create button is left as it is: made active here, it would offer a
+    // new room to a user who is in one or not connected.
     OnCommand(IDC_NOTEBOOK, [this] {
         SetButtonState(lobby::LobbyButton::kNotebook, lobby::ButtonState::kActive);
         sibling::StartNotebook();
