@@ -5,10 +5,12 @@
 #include "chat_server_config.h"
 #include "combo_box.h"
 #include "game_records.h"
+#include "game_registry_dialog.h"
 #include "list_box.h"
 #include "main_window.h"
 #include "memo_dialogs.h"
 #include "message_box.h"
+#include "owned_windows_hold.h"
 #include "program_path.h"
 #include "program_title.h"
 #include "resource.h"
@@ -33,23 +35,6 @@ UINT TimerInterval(lobby::LobbyTimer timer) {
     }
     return 500;
 }
-
-// A modal dialog of the lobby holds the room window as well as the lobby, so
-// the room cannot be left or chatted in behind it.
-class RoomWindowHold {
-public:
-    explicit RoomWindowHold(HWND room) : room_(room && IsWindowEnabled(room) ? room : nullptr) {
-        if (room_) EnableWindow(room_, FALSE);
-    }
-    ~RoomWindowHold() {
-        if (room_ && IsWindow(room_)) EnableWindow(room_, TRUE);
-    }
-    RoomWindowHold(const RoomWindowHold&) = delete;
-    RoomWindowHold& operator=(const RoomWindowHold&) = delete;
-
-private:
-    HWND room_;
-};
 
 struct ButtonImages {
     int id, normal, selected, hovered;
@@ -120,6 +105,11 @@ LobbyDialog::LobbyDialog()
     OnCommand(IDC_NOTEBOOK, [this] {
         SetButtonState(lobby::LobbyButton::kNotebook, lobby::ButtonState::kActive);
         sibling::StartNotebook();
+    });
+    OnCommand(IDC_OTHER_GAMES, [this] {
+        SetButtonState(lobby::LobbyButton::kOtherGames, lobby::ButtonState::kActive);
+        GameRegistryDialog registry;
+        registry.RunModal(Handle());
     });
     OnCommand(IDC_INTERNET, [this] {
         SetButtonState(lobby::LobbyButton::kInternet, lobby::ButtonState::kActive);
@@ -356,8 +346,6 @@ void LobbyDialog::OpenRoomWindow(std::string_view title, bool host) {
     roomWindow_->CreateModeless(Handle());
 }
 
-HWND LobbyDialog::RoomWindowHandle() const { return roomWindow_ ? roomWindow_->Handle() : nullptr; }
-
 void LobbyDialog::CloseRoomWindow() {
     if (!roomWindow_) return;
     roomWindow_->Close();
@@ -406,14 +394,14 @@ LRESULT LobbyDialog::OnRoomRowChanged(const NMHDR& header) {
 
 bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {
     chatPause_.End();
-    RoomWindowHold hold(RoomWindowHandle());
+    win::OwnedWindowsHold hold(Handle());
     MemoReceivedDialog memo{std::string(sender), std::string(text)};
     return memo.RunModal(Handle()) == IDOK;
 }
 
 std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) {
     chatPause_.End();
-    RoomWindowHold hold(RoomWindowHandle());
+    win::OwnedWindowsHold hold(Handle());
     MemoSendDialog memo{std::string(recipient)};
     if (memo.RunModal(Handle()) != IDOK) return std::nullopt;
     return memo.Text();
@@ -421,6 +409,6 @@ std::optional<std::string> LobbyDialog::RunMemoSend(std::string_view recipient) 
 
 void LobbyDialog::ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) {
     chatPause_.End();  // what came before the box is on screen with it
-    RoomWindowHold hold(RoomWindowHandle());
+    win::OwnedWindowsHold hold(Handle());
     win::ShowMessage(Handle(), text, caption, MB_OK | IconFlags(icon));
 }

@@ -69,7 +69,6 @@ private:
     INT_PTR OnClose();
 
     LobbyImageButton* FindButton(int id);
-    HWND RoomWindowHandle() const;
 
     ChatConnection connection_;
     std::unique_ptr<LobbyGameLauncher> gameLauncher_;

@@ -1,9 +1,14 @@
 #include "lobby_game_launcher.h"
 
 #include "config_file.h"
+#include "game_records.h"
+#include "game_selection_dialog.h"
 #include "gateway_launcher.h"
 #include "lobby_launch.h"
+#include "owned_windows_hold.h"
 #include "program_path.h"
+#include "registered_game_launch.h"
+#include "room_creation.h"
 #include "winsock_name_resolver.h"
 
 #include <winsock2.h>
@@ -11,8 +16,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kStarCraft = 1;
 
 std::string GatewayText() {
     // The name service needs WinSock of its own: the chat connection may be gone.
@@ -27,9 +30,24 @@ std::string GatewayText() {
 
 } // namespace
 
-lobby::LaunchResult LobbyGameLauncher::Launch(int kind, std::string_view, std::string_view) {
-    if (kind != kStarCraft) return lobby::LaunchResult::kStayInRoom;
+lobby::LaunchResult LobbyGameLauncher::Launch(int kind, std::string_view, std::string_view hostAddress) {
+    // The room window waits while the launch's boxes and dialogs are open.
+    win::OwnedWindowsHold hold(owner_);
+    if (kind == lobby::kStarCraft) return LaunchStarCraft();
+    if (kind != lobby::kDirectPlayGame) ChooseAndLaunchRegisteredGame(hostAddress);
+    return lobby::LaunchResult::kStayInRoom;
+}
+
+lobby::LaunchResult LobbyGameLauncher::LaunchStarCraft() {
     auto outcome = win::LaunchWithGateway(owner_, GatewayText, lobby::kLobbyLaunchTexts, MB_ICONEXCLAMATION);
     bool told = outcome == gateway::LaunchOutcome::kKeyCreateFailed || outcome == gateway::LaunchOutcome::kNotInstalled;
     return told ? lobby::LaunchResult::kLeaveRoom : lobby::LaunchResult::kStayInRoom;
+}
+
+void LobbyGameLauncher::ChooseAndLaunchRegisteredGame(std::string_view hostAddress) {
+    GameSelectionDialog selection{std::string(hostAddress)};
+    // A row never chosen starts nothing.
+    if (selection.RunModal(owner_) != IDOK || selection.SelectedRow() < 0) return;
+    auto record = lobby::GameRecordAtRow(win::ProgramFile("config/game.ini"), selection.SelectedRow());
+    if (record) LaunchRegisteredGame(owner_, *record);
 }

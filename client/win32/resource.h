@@ -11,7 +11,10 @@
 #define IDD_MEMO_SEND 132
 #define IDD_MEMO_RECEIVED 133
 #define IDD_ROOM 140
+#define IDD_GAME_FORM 141
+#define IDD_GAME_SELECTION 144
 #define IDR_HAND_CURSOR 155
+#define IDD_GAME_REGISTRY 157
 
 // Button images: normal, selected, hovered.
 #define IDB_CREATE_NORMAL 166
@@ -84,3 +87,20 @@
 #define IDC_LEAVE_ROOM 1020
 #define IDC_MEMBER_LIST 1022
 #define IDC_ROOM_MEMO 1045
+
+// Other-games registration list (template 157).
+#define IDC_REGISTERED_GAMES 1000
+#define IDC_MODIFY_GAME 1046
+#define IDC_ADD_GAME 1047
+#define IDC_DELETE_GAME 1049
+
+// Other-games registration form (template 141).
+#define IDC_GAME_DIRECTORY 1002
+#define IDC_GAME_EXECUTABLE 1007
+#define IDC_GAME_NAME 1034
+#define IDC_BROWSE_GAME 1037
+
+// Game selection at start (template 144).
+#define IDC_HOST_ADDRESS 1001
+#define IDC_REGISTER_GAME_HIDDEN 1040
+#define IDC_SELECTABLE_GAMES 1041

@@ -21,9 +21,11 @@ USER_LIST = 1010
 CHAT_LIST = 1000
 CHAT_INPUT = 1001
 EXIT_BUTTON = 1
+JOIN_BUTTON = 1007
 PUSH_BUTTONS = (1044, 1043, 1042, 1003, 1007, 1004, 1048, 1045, EXIT_BUTTON)
 HIDDEN_CONTROLS = (1023, 1024, 1002, 1025, 1026, 1027, 1028, 1029, 1031)
 ABOUT_COMMAND = 16
+TWO_ROOMS = "ROOMTITLE^둘째방^2^0^1^4^StarCraft^YES^-^열번째^10^0^2^8^StarCraft^NO^[END]"
 SC_CLOSE = 0xF060
 # ID entry dialog (template 129).
 ID_EDIT = 1011
@@ -93,3 +95,27 @@ class Lobby:
         title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
         assert title == user_id + WELCOME
         return self.control(CHAT_INPUT)
+
+
+def room_rows(lobby):
+    return [row[0] for row in lobby.driver.list_view(lobby.control(ROOM_LIST))["rows"]]
+
+
+def show_rooms(lobby, peer, message=TWO_ROOMS, count=2):
+    peer.send(message)
+    rows = lobby.driver.wait_for(lambda: room_rows(lobby), lambda rows: len(rows) == count)
+    assert len(rows) == count, rows
+    return rows
+
+
+def join(lobby, peer, row, number, reply):
+    driver = lobby.driver
+    driver.select_row(lobby.control(ROOM_LIST), row)
+    join_button = lobby.control(JOIN_BUTTON)
+    driver.click(join_button)
+    peer.expect("JOIN^%d" % number)
+    peer.send(reply)
+
+
+def room_window(lobby, title):
+    return lobby.driver.find_window("방제 : " + title, pid=lobby.pid)["hwnd"]

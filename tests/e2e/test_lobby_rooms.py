@@ -5,19 +5,18 @@ from pathlib import Path
 
 import pytest
 
-from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, ROOM_LIST, Lobby
+from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, Lobby, join, room_rows, room_window, show_rooms
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY, StandinProgram
 
 pytestmark = pytest.mark.program(EXE)
 
-CREATE_BUTTON, JOIN_BUTTON, EXIT_BUTTON = 1003, 1007, 1
+CREATE_BUTTON = 1003
 NOTEBOOK_BUTTON, INTERNET_BUTTON = 1043, 1045
 NOT_INSTALLED = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다"
 CREATE_TITLE = "방정보를 입력하세요..."
 TITLE_EDIT, MEMBERS_EDIT, GAME_CHOICES = 1014, 1002, 1013
 MEMBER_LIST, ROOM_CHAT_LIST, ROOM_CHAT_INPUT = 1022, 1018, 1019
 ROOM_MEMO, START_BUTTON, LEAVE_BUTTON = 1045, 1009, 1020
-TWO_ROOMS = "ROOMTITLE^둘째방^2^0^1^4^StarCraft^YES^-^열번째^10^0^2^8^StarCraft^NO^[END]"
 
 
 @pytest.fixture
@@ -25,30 +24,6 @@ def lobby(launch, driver, chat_peer):
     lobby = Lobby.start(launch, driver)
     lobby.log_in_at(chat_peer)
     return lobby
-
-
-def room_rows(lobby):
-    return [row[0] for row in lobby.driver.list_view(lobby.control(ROOM_LIST))["rows"]]
-
-
-def show_rooms(lobby, peer, message=TWO_ROOMS, count=2):
-    peer.send(message)
-    rows = lobby.driver.wait_for(lambda: room_rows(lobby), lambda rows: len(rows) == count)
-    assert len(rows) == count, rows
-    return rows
-
-
-def join(lobby, peer, row, number, reply):
-    driver = lobby.driver
-    driver.select_row(lobby.control(ROOM_LIST), row)
-    join_button = lobby.control(JOIN_BUTTON)
-    driver.click(join_button)
-    peer.expect("JOIN^%d" % number)
-    peer.send(reply)
-
-
-def room_window(lobby, title):
-    return lobby.driver.find_window("방제 : " + title, pid=lobby.pid)["hwnd"]
 
 
 def test_rooms_are_listed_in_text_order(driver, lobby, chat_peer):

@@ -1,0 +1,27 @@
+#include "game_selection_dialog.h"
+
+#include "game_list_view.h"
+#include "program_path.h"
+#include "resource.h"
+
+namespace {
+constexpr game_list::ColumnWidths kColumnWidths{120, 300, 120};
+}
+
+GameSelectionDialog::GameSelectionDialog(std::string hostAddress)
+    : win::Dialog(IDD_GAME_SELECTION), hostAddress_(std::move(hostAddress)) {
+    OnNotify(IDC_SELECTABLE_GAMES, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
+        if (int row = game_list::RowOfStateChange(header); row >= 0) selectedRow_ = row;
+        return 0;
+    });
+}
+
+bool GameSelectionDialog::OnInitDialog() {
+    SetItemText(IDC_HOST_ADDRESS, hostAddress_);
+    HWND list = Item(IDC_SELECTABLE_GAMES);
+    game_list::SetUp(list, kColumnWidths);
+    game_list::Load(list, win::ProgramFile("config/game.ini"));
+    return true;
+}
+
+bool GameSelectionDialog::PreTranslateMessage(MSG& msg) { return msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE; }
