@@ -54,7 +54,7 @@ constexpr ButtonImages kButtonImages[] = {
 
 constexpr int kHiddenControls[] = {IDC_APPLICATIONS,      IDC_PROVIDERS,     IDC_USER_ID_HIDDEN,
                                    IDC_ROOM_TITLE_HIDDEN, IDC_UNUSED_RADIO1, IDC_UNUSED_RADIO2,
-                                   IDC_GAME_ADDRESS,      IDC_UNUSED_EDIT,   IDC_RELEASE_SESSION};
+                                   IDC_GAME_ADDRESS,      IDC_LAUNCH_STATUS, IDC_RELEASE_SESSION};
 
 bool IsBlackControl(int id) { return id == IDC_CHAT_INPUT || id == IDC_USER_LIST || id == IDC_CHAT_LIST; }
 
@@ -131,7 +131,9 @@ LobbyDialog::~LobbyDialog() {
 
 bool LobbyDialog::OnInitDialog() {
     connection_.SetWindow(Handle());
-    gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle());
+    directPlay_ = std::make_unique<DirectPlayGames>(Handle());
+    directPlay_->CreateLobby();
+    gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle(), *directPlay_, session_);
     session_.SetGameLauncher(gameLauncher_.get());
     win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
     // The exit button is the way out, not the title bar.
@@ -194,6 +196,11 @@ void LobbyDialog::OnOK() {
     StopTimer(lobby::LobbyTimer::kKeepAlive);
     connection_.Close();
     End(IDOK);
+}
+
+// The lists' GUID blocks go with the window.
+void LobbyDialog::OnDestroy() {
+    if (directPlay_) directPlay_->ReleaseLobby();
 }
 
 INT_PTR LobbyDialog::OnClose() {
@@ -326,8 +333,7 @@ void LobbyDialog::SelectApplication(int index) {
 }
 
 void LobbyDialog::RenewDirectPlayLists() {
-    SendMessageW(Item(IDC_APPLICATIONS), CB_RESETCONTENT, 0, 0);
-    SendMessageW(Item(IDC_PROVIDERS), CB_RESETCONTENT, 0, 0);
+    if (directPlay_) directPlay_->Renew();
 }
 
 void LobbyDialog::SetRoomTitleField(std::string_view title) { SetItemText(IDC_ROOM_TITLE_HIDDEN, title); }

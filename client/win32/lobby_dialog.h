@@ -4,6 +4,7 @@
 
 #include "chat_connection.h"
 #include "dialog.h"
+#include "direct_play_games.h"
 #include "dib_bitmap.h"
 #include "list_box.h"
 #include "lobby_game_launcher.h"
@@ -27,6 +28,7 @@ protected:
     void OnOK() override;
     // Escape and the cancel command never close the lobby.
     void OnCancel() override {}
+    void OnDestroy() override;
 
 private:
     // LobbyView
@@ -71,6 +73,7 @@ private:
     LobbyImageButton* FindButton(int id);
 
     ChatConnection connection_;
+    std::unique_ptr<DirectPlayGames> directPlay_;
     std::unique_ptr<LobbyGameLauncher> gameLauncher_;
     lobby::LobbySession session_;
     std::unique_ptr<win::DibBitmap> background_;

@@ -34,7 +34,11 @@ lobby::LaunchResult LobbyGameLauncher::Launch(int kind, std::string_view, std::s
     // The room window waits while the launch's boxes and dialogs are open.
     win::OwnedWindowsHold hold(owner_);
     if (kind == lobby::kStarCraft) return LaunchStarCraft();
-    if (kind != lobby::kDirectPlayGame) ChooseAndLaunchRegisteredGame(hostAddress);
+    if (kind == lobby::kDirectPlayGame) {
+        directPlay_.Launch(session_.IsHost());
+    } else {
+        ChooseAndLaunchRegisteredGame(hostAddress);
+    }
     return lobby::LaunchResult::kStayInRoom;
 }
 

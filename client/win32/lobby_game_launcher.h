@@ -3,15 +3,19 @@
 
 #include <windows.h>
 
+#include "direct_play_games.h"
 #include "game_launcher.h"
+#include "lobby_session.h"
 
 class LobbyGameLauncher : public lobby::GameLauncher {
 public:
-    explicit LobbyGameLauncher(HWND owner) : owner_(owner) {}
+    // session tells whether this user hosts the room.
+    LobbyGameLauncher(HWND owner, DirectPlayGames& directPlay, const lobby::LobbySession& session)
+        : owner_(owner), directPlay_(directPlay), session_(session) {}
 
-    // StarCraft goes through the gateway launch; a registered game is chosen
-    // by the user in the game selection dialog. DirectPlay games have no
-    // launcher in this program and start nothing.
+    // StarCraft goes through the gateway launch; a DirectPlay game through the
+    // DirectPlay lobby, silently; a registered game is chosen by the user in
+    // the game selection dialog.
     lobby::LaunchResult Launch(int kind, std::string_view gameName, std::string_view hostAddress) override;
 
 private:
@@ -19,4 +23,6 @@ private:
     void ChooseAndLaunchRegisteredGame(std::string_view hostAddress);
 
     HWND owner_;
+    DirectPlayGames& directPlay_;
+    const lobby::LobbySession& session_;
 };
