@@ -54,6 +54,13 @@ class Lobby:
     def start(cls, launch, driver, code_page=KOREAN):
         return cls(driver, launch(EXE, code_page=code_page))
 
+    @classmethod
+    def logged_in(cls, launch, driver, peer):
+        """A lobby started and logged in as "kim" at the scripted server peer."""
+        lobby = cls.start(launch, driver)
+        lobby.log_in_at(peer)
+        return lobby
+
     def control(self, control_id):
         return self.driver.control(self.hwnd, control_id)
 

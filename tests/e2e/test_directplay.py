@@ -44,9 +44,7 @@ def arena(wine_session, tmp_path, registry):
 
 @pytest.fixture
 def lobby(arena, launch, driver, chat_peer):
-    lobby = Lobby.start(launch, driver)
-    lobby.log_in_at(chat_peer)
-    return lobby
+    return Lobby.logged_in(launch, driver, chat_peer)
 
 
 def applications(lobby):

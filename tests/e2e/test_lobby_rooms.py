@@ -21,9 +21,7 @@ ROOM_MEMO, START_BUTTON, LEAVE_BUTTON = 1045, 1009, 1020
 
 @pytest.fixture
 def lobby(launch, driver, chat_peer):
-    lobby = Lobby.start(launch, driver)
-    lobby.log_in_at(chat_peer)
-    return lobby
+    return Lobby.logged_in(launch, driver, chat_peer)
 
 
 def test_rooms_are_listed_in_text_order(driver, lobby, chat_peer):

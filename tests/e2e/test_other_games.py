@@ -28,9 +28,7 @@ HOST_IP = "CLIENT_IP_ADDRESS^192.168.100.200"
 
 @pytest.fixture
 def lobby(launch, driver, chat_peer):
-    lobby = Lobby.start(launch, driver)
-    lobby.log_in_at(chat_peer)
-    return lobby
+    return Lobby.logged_in(launch, driver, chat_peer)
 
 
 def record(name, path, exe):
