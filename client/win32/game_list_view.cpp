@@ -1,6 +1,7 @@
 #include "game_list_view.h"
 
 #include "game_records.h"
+#include "list_view.h"
 #include "text.h"
 
 #include <array>
@@ -8,49 +9,23 @@
 namespace game_list {
 namespace {
 
-void SetCell(HWND list, int row, int column, std::string_view text) {
-    std::wstring wide = win::Widen(text);
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = wide.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 } // namespace
 
 void SetUp(HWND list, const ColumnWidths& widths) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    const std::array<std::pair<const char*, int>, 3> columns{{
-        {"게임이름", widths.name},
-        {"게임경로", widths.directory},
-        {"실행화일 이름", widths.executable},
-    }};
-    for (int index = 0; index < static_cast<int>(columns.size()); ++index) {
-        const auto& [title, width] = columns[static_cast<std::size_t>(index)];
-        std::wstring text = win::Widen(title);
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = width;
-        column.pszText = text.data();
-        column.iSubItem = index;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-    }
+    win::list_view::AddColumns(list, {{"게임이름", widths.name},
+                                      {"게임경로", widths.directory},
+                                      {"실행화일 이름", widths.executable}});
 }
 
 void Load(HWND list, const std::filesystem::path& gameIni) {
     ListView_DeleteAllItems(list);
     int row = 0;
     for (const auto& record : lobby::ReadGameRecords(gameIni)) {
-        std::wstring name = win::Widen(record.name);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = name.data();
-        int inserted = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        int inserted = win::list_view::InsertRow(list, row, record.name);
         if (inserted < 0) continue;
-        SetCell(list, inserted, 1, record.directory);
-        SetCell(list, inserted, 2, record.executable);
+        win::list_view::SetCell(list, inserted, 1, record.directory);
+        win::list_view::SetCell(list, inserted, 2, record.executable);
         row = inserted + 1;
     }
 }

@@ -7,6 +7,7 @@
 #include "game_records.h"
 #include "game_registry_dialog.h"
 #include "list_box.h"
+#include "list_view.h"
 #include "main_window.h"
 #include "memo_dialogs.h"
 #include "message_box.h"
@@ -154,13 +155,7 @@ bool LobbyDialog::OnInitDialog() {
 
 void LobbyDialog::SetUpRoomList() {
     HWND list = Item(IDC_ROOM_LIST);
-    std::wstring header = win::Widen("게임이름");
-    LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = 500;
-    column.pszText = header.data();
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    win::list_view::AddColumns(list, {{"게임이름", 500}});
     SendMessageW(list, LVM_SETTEXTCOLOR, 0, RGB(255, 255, 255));
     SendMessageW(list, LVM_SETBKCOLOR, 0, RGB(0, 0, 0));
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, RGB(0, 0, 0));
@@ -298,12 +293,7 @@ void LobbyDialog::ShowRoomRows(const std::vector<std::string>& texts) {
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     for (const auto& text : texts) {
-        std::wstring wide = win::Widen(text);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        item.pszText = wide.data();
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        win::list_view::InsertRow(list, static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)), text);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

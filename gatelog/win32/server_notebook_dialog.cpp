@@ -10,6 +10,7 @@
 #include "add_server_dialog.h"
 #include "gateway_launcher.h"
 #include "hover_cursor.h"
+#include "list_view.h"
 #include "message_box.h"
 #include "program_path.h"
 #include "resource.h"
@@ -20,11 +21,6 @@ namespace {
 
 enum Column { kNameColumn, kStatusColumn, kAddressColumn };
 
-struct ColumnLayout {
-    const char* title;
-    int width;
-};
-constexpr std::array<ColumnLayout, 3> kColumns{{{"서버명", 80}, {"네트웍상태", 150}, {"서버주소", 100}}};
 
 constexpr std::array<int, 7> kButtons{IDC_MEASURE,        IDC_ADD_SERVER,      IDC_DELETE_SERVER, IDC_CONNECT_LISTED,
                                       IDC_CONNECT_SERVICE, IDC_CONNECT_OFFICIAL, IDOK};
@@ -32,10 +28,6 @@ constexpr std::array<int, 7> kButtons{IDC_MEASURE,        IDC_ADD_SERVER,      I
 
 HCURSOR OwnCursor(int id) { return LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
-void SetCellText(HWND list, int row, int column, std::string_view text) {
-    std::wstring wide = win::Widen(text);
-    ListView_SetItemText(list, row, column, wide.data());
-}
 
 } // namespace
 
@@ -84,16 +76,7 @@ bool ServerNotebookDialog::OnInitDialog() {
 void ServerNotebookDialog::SetUpList() {
     HWND list = Item(IDC_SERVER_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    for (int index = 0; index < static_cast<int>(kColumns.size()); ++index) {
-        std::wstring title = win::Widen(kColumns[static_cast<std::size_t>(index)].title);
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = kColumns[static_cast<std::size_t>(index)].width;
-        column.pszText = title.data();
-        column.iSubItem = index;
-        ListView_InsertColumn(list, index, &column);
-    }
+    win::list_view::AddColumns(list, {{"서버명", 80}, {"네트웍상태", 150}, {"서버주소", 100}});
 }
 
 void ServerNotebookDialog::AttachHoverCursors() {
@@ -117,21 +100,16 @@ void ServerNotebookDialog::ShowNotice(std::string_view text) { win::ShowMessage(
 
 void ServerNotebookDialog::InsertServerRow(int index, const ServerEntry& entry) {
     HWND list = Item(IDC_SERVER_LIST);
-    std::wstring name = win::Widen(entry.name);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = name.data();
-    int row = ListView_InsertItem(list, &item);
-    SetCellText(list, row, kStatusColumn, kUncheckedStatus);
-    SetCellText(list, row, kAddressColumn, entry.address);
+    int row = win::list_view::InsertRow(list, index, entry.name);
+    win::list_view::SetCell(list, row, kStatusColumn, kUncheckedStatus);
+    win::list_view::SetCell(list, row, kAddressColumn, entry.address);
     UpdateWindow(Handle());
 }
 
 void ServerNotebookDialog::DeleteServerRow(int index) { ListView_DeleteItem(Item(IDC_SERVER_LIST), index); }
 
 void ServerNotebookDialog::SetRowStatus(int index, std::string_view text) {
-    SetCellText(Item(IDC_SERVER_LIST), index, kStatusColumn, text);
+    win::list_view::SetCell(Item(IDC_SERVER_LIST), index, kStatusColumn, text);
 }
 
 void ServerNotebookDialog::FocusList() { SetFocus(Item(IDC_SERVER_LIST)); }
