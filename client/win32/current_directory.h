@@ -1,5 +1,5 @@
-// The process's current directory, which every configuration path of the
-// program is built from: saved before something moves it, put back after.
+// The process's current directory, which started programs and the file-open
+// dialog move or inherit: saved before something moves it, put back after.
 #pragma once
 
 #include <string>
