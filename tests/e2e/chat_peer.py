@@ -10,6 +10,8 @@ import socket
 import threading
 import time
 
+from winerig import PATIENCE
+
 BLOCK = 512
 ENCODING = "cp949"
 
@@ -63,7 +65,7 @@ class ChatPeer:
                 self._received.put(block)
 
     # -- test side ----------------------------------------------------------
-    def wait_connected(self, timeout=10):
+    def wait_connected(self, timeout=PATIENCE):
         if not self._connected.wait(timeout):
             raise AssertionError("the client did not connect")
 
@@ -82,18 +84,18 @@ class ChatPeer:
         self.wait_connected()
         self._client.sendall(data)
 
-    def next_block(self, timeout=10):
+    def next_block(self, timeout=PATIENCE):
         try:
             return self._received.get(timeout=timeout)
         except queue.Empty:
             raise AssertionError("no block arrived from the client") from None
 
-    def next_message(self, timeout=10):
+    def next_message(self, timeout=PATIENCE):
         block = self.next_block(timeout)
         assert len(block) == BLOCK
         return block.split(b"\0", 1)[0].decode(ENCODING)
 
-    def expect(self, wanted, timeout=10, skip_alive=True):
+    def expect(self, wanted, timeout=PATIENCE, skip_alive=True):
         """The next message that is not a keep-alive must be wanted."""
         deadline = time.monotonic() + timeout
         while True:
@@ -115,7 +117,7 @@ class ChatPeer:
             self._client.shutdown(socket.SHUT_RDWR)
             self._client.close()
 
-    def wait_client_closed(self, timeout=10):
+    def wait_client_closed(self, timeout=PATIENCE):
         if not self._closed.wait(timeout):
             raise AssertionError("the client kept the connection open")
 

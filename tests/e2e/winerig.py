@@ -31,6 +31,9 @@ CRASH_MARKS = ("Unhandled exception", "Unhandled page fault", "Unhandled illegal
 FONT_REPLACEMENTS = ("굴림", "Gulim", "MS Shell Dlg", "MS Shell Dlg 2", "Tahoma")
 AEDEBUG = r"Software\Microsoft\Windows NT\CurrentVersion\AeDebug"
 NO_DEBUGGER = "no-debugger-in-tests.exe"
+# How long a wait for something that should happen lasts: a busy 2-core machine must never
+# run out of it. Waits end as soon as their condition holds, so this costs nothing when all is well.
+PATIENCE = 30.0
 # Debian's wine runs built-in programs as 32-bit ones; the 64-bit registry view needs wine64.
 WINE64 = shutil.which("wine64") or "/usr/lib/wine/wine64"
 
@@ -238,7 +241,7 @@ class Program:
             self._reported = True
             raise ProgramCrashed("%s crashed:\n%s" % (self.name, report))
 
-    def wait_exit(self, timeout):
+    def wait_exit(self, timeout=PATIENCE):
         """The exit code once the program has ended; DriverTimeout if it is still running."""
         try:
             code = self.process.wait(timeout=timeout)
@@ -334,13 +337,13 @@ class Driver:
     def windows(self):
         return self.command("windows")
 
-    def find_window(self, title, timeout=10.0, class_name=None, pid=None):
+    def find_window(self, title, timeout=PATIENCE, class_name=None, pid=None):
         return self._poll(timeout, "find-window", title, **{"class": class_name}, pid=pid)
 
-    def wait_gone(self, hwnd, timeout=10.0):
+    def wait_gone(self, hwnd, timeout=PATIENCE):
         self._poll(timeout, "wait-gone", hwnd)
 
-    def find_message_box(self, timeout=10.0, pid=None, caption=None):
+    def find_message_box(self, timeout=PATIENCE, pid=None, caption=None):
         return self._poll(timeout, "message-box", pid=pid, caption=caption)
 
     def no_message_box(self, pid=None, within=0.5):
@@ -434,7 +437,7 @@ class Driver:
     def code_page(self):
         return self.command("code-page")
 
-    def wait_for(self, read, accept, timeout=5.0):
+    def wait_for(self, read, accept, timeout=PATIENCE):
         """Calls read() every 10 ms until accept(value) holds or the time is up; returns the last value."""
         deadline = time.monotonic() + timeout
         while True:
@@ -444,7 +447,7 @@ class Driver:
             self.check_programs()
             time.sleep(0.01)
 
-    def wait_text(self, hwnd, expected, timeout=5.0):
+    def wait_text(self, hwnd, expected, timeout=PATIENCE):
         """A control's text once it equals expected, or the last text read when the time is up."""
         return self.wait_for(lambda: self.text(hwnd), lambda text: text == expected, timeout)
 
