@@ -1,6 +1,6 @@
-#include "chat_input.h"
+#include "client/chat_input.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 namespace lobby {
 

@@ -1,6 +1,6 @@
-#include "chat_server_config.h"
+#include "client/chat_server_config.h"
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 namespace lobby {
 

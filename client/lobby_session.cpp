@@ -1,14 +1,14 @@
-#include "lobby_session.h"
+#include "client/lobby_session.h"
 
-#include "chat_input.h"
-#include "cp949.h"
-#include "notice.h"
-#include "outgoing_messages.h"
-#include "program_title.h"
-#include "room_creation.h"
+#include "client/chat_input.h"
+#include "common/cp949.h"
+#include "common/notice.h"
+#include "client/protocol/outgoing_messages.h"
+#include "client/program_title.h"
+#include "client/room_creation.h"
 
 #include <algorithm>
-#include "user_id.h"
+#include "client/user_id.h"
 
 namespace lobby {
 namespace {

@@ -4,10 +4,10 @@
 // decides through LobbyView and LobbyTransport.
 #pragma once
 
-#include "game_launcher.h"
-#include "lobby_transport.h"
-#include "lobby_view.h"
-#include "server_message.h"
+#include "client/games/game_launcher.h"
+#include "client/lobby_transport.h"
+#include "client/lobby_view.h"
+#include "client/protocol/server_message.h"
 
 #include <array>
 #include <initializer_list>

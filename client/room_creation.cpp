@@ -1,6 +1,6 @@
-#include "room_creation.h"
+#include "client/room_creation.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "user_id.h"
+#include "client/user_id.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 namespace lobby {
 

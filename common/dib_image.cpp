@@ -1,4 +1,4 @@
-#include "dib_image.h"
+#include "common/dib_image.h"
 
 #include <array>
 #include <fstream>

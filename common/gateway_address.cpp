@@ -1,8 +1,8 @@
-#include "gateway_address.h"
+#include "common/gateway_address.h"
 
 #include <optional>
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 namespace gateway {
 namespace {

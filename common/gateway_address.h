@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 namespace gateway {
 

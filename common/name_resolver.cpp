@@ -1,4 +1,4 @@
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 namespace net {
 

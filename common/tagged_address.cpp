@@ -1,8 +1,8 @@
-#include "tagged_address.h"
+#include "common/tagged_address.h"
 
 #include <array>
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 namespace config {
 

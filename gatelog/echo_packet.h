@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 namespace gatelog {
 

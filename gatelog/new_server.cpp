@@ -1,7 +1,7 @@
-#include "new_server.h"
+#include "gatelog/new_server.h"
 
-#include "cp949.h"
-#include "strip_blanks.h"
+#include "common/cp949.h"
+#include "gatelog/strip_blanks.h"
 
 namespace gatelog {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "server_list_file.h"
+#include "gatelog/server_list_file.h"
 
 namespace gatelog {
 

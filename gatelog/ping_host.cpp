@@ -1,9 +1,9 @@
-#include "ping_host.h"
+#include "gatelog/ping_host.h"
 
 #include <algorithm>
 #include <array>
 
-#include "echo_packet.h"
+#include "gatelog/echo_packet.h"
 
 namespace gatelog {
 namespace {

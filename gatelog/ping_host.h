@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 namespace gatelog {
 

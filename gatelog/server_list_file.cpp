@@ -1,9 +1,9 @@
-#include "server_list_file.h"
+#include "gatelog/server_list_file.h"
 
 #include <algorithm>
 #include <fstream>
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 namespace gatelog {
 namespace {

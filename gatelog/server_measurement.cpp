@@ -1,4 +1,4 @@
-#include "server_measurement.h"
+#include "gatelog/server_measurement.h"
 
 namespace gatelog {
 

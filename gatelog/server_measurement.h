@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "name_resolver.h"
-#include "ping_host.h"
+#include "common/name_resolver.h"
+#include "gatelog/ping_host.h"
 
 namespace gatelog {
 

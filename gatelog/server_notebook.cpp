@@ -1,9 +1,9 @@
-#include "server_notebook.h"
+#include "gatelog/server_notebook.h"
 
 #include <utility>
 
-#include "server_list_file.h"
-#include "server_measurement.h"
+#include "gatelog/server_list_file.h"
+#include "gatelog/server_measurement.h"
 
 namespace gatelog {
 

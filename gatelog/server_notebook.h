@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "server_record.h"
+#include "gatelog/server_record.h"
 
 namespace gatelog {
 

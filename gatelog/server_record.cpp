@@ -1,4 +1,4 @@
-#include "server_record.h"
+#include "gatelog/server_record.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "strip_blanks.h"
+#include "gatelog/strip_blanks.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "updater.h"
+#include "update/updater.h"
 
-#include "config_file.h"
-#include "hand_off.h"
-#include "replace_file.h"
-#include "verified_fetch.h"
+#include "common/config_file.h"
+#include "update/hand_off.h"
+#include "common/replace_file.h"
+#include "update/verified_fetch.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
-#include "change_list.h"
+#include "update/change_list.h"
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "ftp_reply.h"
+#include "update/ftp_reply.h"
 
 #include <limits>
 

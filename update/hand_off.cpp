@@ -1,4 +1,4 @@
-#include "hand_off.h"
+#include "update/hand_off.h"
 
 #include <array>
 #include <fstream>

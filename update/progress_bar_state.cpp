@@ -1,4 +1,4 @@
-#include "progress_bar_state.h"
+#include "update/progress_bar_state.h"
 
 #include <algorithm>
 

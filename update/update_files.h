@@ -2,7 +2,7 @@
 // fixed version probe "c:\ver".
 #pragma once
 
-#include "change_list.h"
+#include "update/change_list.h"
 
 #include <filesystem>
 #include <functional>

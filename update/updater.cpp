@@ -1,10 +1,10 @@
-#include "updater.h"
+#include "update/updater.h"
 
-#include "config_file.h"
-#include "hand_off.h"
-#include "replace_file.h"
-#include "tagged_address.h"
-#include "version_file.h"
+#include "common/config_file.h"
+#include "update/hand_off.h"
+#include "common/replace_file.h"
+#include "common/tagged_address.h"
+#include "update/version_file.h"
 
 #include <fstream>
 #include <system_error>

@@ -4,11 +4,11 @@
 // does what the returned NextStep says.
 #pragma once
 
-#include "change_list.h"
-#include "ftp_session.h"
-#include "program_launcher.h"
-#include "update_files.h"
-#include "update_view.h"
+#include "update/change_list.h"
+#include "update/ftp_session.h"
+#include "update/program_launcher.h"
+#include "update/update_files.h"
+#include "update/update_view.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "verified_fetch.h"
+#include "update/verified_fetch.h"
 
 #include <system_error>
 

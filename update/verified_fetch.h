@@ -2,7 +2,7 @@
 // the size the server lists for it at that moment.
 #pragma once
 
-#include "ftp_session.h"
+#include "update/ftp_session.h"
 
 #include <filesystem>
 #include <string_view>

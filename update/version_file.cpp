@@ -1,7 +1,7 @@
-#include "version_file.h"
+#include "update/version_file.h"
 
-#include "config_file.h"
-#include "cp949.h"
+#include "common/config_file.h"
+#include "common/cp949.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "direct_play_launch.h"
+#include "client/games/direct_play_launch.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // the network address and the connection settings, and running the game.
 #pragma once
 
-#include "direct_play.h"
+#include "client/games/direct_play.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "game_records.h"
+#include "client/games/game_records.h"
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 #include <fstream>
 

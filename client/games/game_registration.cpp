@@ -1,6 +1,6 @@
-#include "game_registration.h"
+#include "client/games/game_registration.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 namespace lobby {
 

@@ -4,7 +4,7 @@
 // command that starts a registered game.
 #pragma once
 
-#include "game_records.h"
+#include "client/games/game_records.h"
 
 #include <filesystem>
 #include <string>

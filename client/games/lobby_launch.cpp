@@ -1,6 +1,6 @@
-#include "lobby_launch.h"
+#include "client/games/lobby_launch.h"
 
-#include "config_file.h"
+#include "common/config_file.h"
 
 namespace lobby {
 namespace {

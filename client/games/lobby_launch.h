@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "gateway_launch.h"
-#include "name_resolver.h"
+#include "common/gateway_launch.h"
+#include "common/name_resolver.h"
 
 namespace lobby {
 

@@ -1,6 +1,6 @@
-#include "outgoing_messages.h"
+#include "client/protocol/outgoing_messages.h"
 
-#include "wire_format.h"
+#include "client/protocol/wire_format.h"
 
 namespace lobby::outgoing {
 

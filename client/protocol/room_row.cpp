@@ -1,4 +1,4 @@
-#include "room_row.h"
+#include "client/protocol/room_row.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // matching rule in a fixed order. Anything unknown is a chat line.
 #pragma once
 
-#include "room_row.h"
+#include "client/protocol/room_row.h"
 
 #include <string>
 #include <string_view>

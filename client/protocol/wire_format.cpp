@@ -1,6 +1,6 @@
-#include "wire_format.h"
+#include "client/protocol/wire_format.h"
 
-#include "cp949.h"
+#include "common/cp949.h"
 
 
 namespace lobby {

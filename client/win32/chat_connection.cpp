@@ -1,4 +1,4 @@
-#include "chat_connection.h"
+#include "client/win32/chat_connection.h"
 
 #include <array>
 #include <iterator>

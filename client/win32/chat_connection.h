@@ -6,11 +6,11 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include "inbound_queue.h"
-#include "lobby_session.h"
-#include "lobby_transport.h"
-#include "lobby_view.h"
-#include "wire_format.h"
+#include "client/inbound_queue.h"
+#include "client/lobby_session.h"
+#include "client/lobby_transport.h"
+#include "client/lobby_view.h"
+#include "client/protocol/wire_format.h"
 
 #include <deque>
 #include <string>

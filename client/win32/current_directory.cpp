@@ -1,4 +1,4 @@
-#include "current_directory.h"
+#include "client/win32/current_directory.h"
 
 #include <windows.h>
 

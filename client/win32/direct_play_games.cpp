@@ -1,7 +1,7 @@
-#include "direct_play_games.h"
+#include "client/win32/direct_play_games.h"
 
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace {
 

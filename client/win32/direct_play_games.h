@@ -3,8 +3,8 @@
 // selected application from the window's hidden fields.
 #pragma once
 
-#include "direct_play_lobby_object.h"
-#include "guid_combo_list.h"
+#include "client/win32/direct_play_lobby_object.h"
+#include "client/win32/guid_combo_list.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "direct_play_lobby_object.h"
+#include "client/win32/direct_play_lobby_object.h"
 
 #include <cstring>
 

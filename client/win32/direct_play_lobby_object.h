@@ -2,7 +2,7 @@
 // library exists for one of our two targets only).
 #pragma once
 
-#include "direct_play.h"
+#include "client/games/direct_play.h"
 
 #include <windows.h>
 #include <dplobby.h>

@@ -1,13 +1,13 @@
-#include "game_form_dialog.h"
+#include "client/win32/game_form_dialog.h"
 
-#include "cp949.h"
-#include "current_directory.h"
-#include "hand_cursor_button.h"
-#include "message_box.h"
-#include "program_path.h"
-#include "program_title.h"
+#include "common/cp949.h"
+#include "client/win32/current_directory.h"
+#include "client/win32/hand_cursor_button.h"
+#include "common/win32/message_box.h"
+#include "common/win32/program_path.h"
+#include "client/program_title.h"
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <commdlg.h>
 

@@ -2,9 +2,9 @@
 // directory of its executable and the executable's file name.
 #pragma once
 
-#include "dialog.h"
-#include "game_records.h"
-#include "game_registration.h"
+#include "common/win32/dialog.h"
+#include "client/games/game_records.h"
+#include "client/games/game_registration.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "game_list_view.h"
+#include "client/win32/game_list_view.h"
 
-#include "game_records.h"
-#include "list_view.h"
-#include "text.h"
+#include "client/games/game_records.h"
+#include "common/win32/list_view.h"
+#include "common/win32/text.h"
 
 #include <array>
 

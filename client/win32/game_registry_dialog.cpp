@@ -1,10 +1,10 @@
-#include "game_registry_dialog.h"
+#include "client/win32/game_registry_dialog.h"
 
-#include "game_form_dialog.h"
-#include "game_list_view.h"
-#include "game_registration.h"
-#include "message_box.h"
-#include "program_path.h"
+#include "client/win32/game_form_dialog.h"
+#include "client/win32/game_list_view.h"
+#include "client/games/game_registration.h"
+#include "common/win32/message_box.h"
+#include "common/win32/program_path.h"
 #include "resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // with buttons to add, modify and delete them.
 #pragma once
 
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
 #include <string>
 

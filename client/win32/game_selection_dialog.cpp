@@ -1,7 +1,7 @@
-#include "game_selection_dialog.h"
+#include "client/win32/game_selection_dialog.h"
 
-#include "game_list_view.h"
-#include "program_path.h"
+#include "client/win32/game_list_view.h"
+#include "common/win32/program_path.h"
 #include "resource.h"
 
 namespace {

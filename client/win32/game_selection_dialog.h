@@ -2,7 +2,7 @@
 // the registered games and the host's address to type into the game.
 #pragma once
 
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "guid_combo_list.h"
+#include "client/win32/guid_combo_list.h"
 
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // with their GUID as item data.
 #pragma once
 
-#include "direct_play_launch.h"
+#include "client/games/direct_play_launch.h"
 
 #include <windows.h>
 

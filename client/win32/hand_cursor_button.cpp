@@ -1,6 +1,6 @@
-#include "hand_cursor_button.h"
+#include "client/win32/hand_cursor_button.h"
 
-#include "hover_cursor.h"
+#include "common/win32/hover_cursor.h"
 #include "resource.h"
 
 void HandCursorButton::Attach(HWND button) {

@@ -2,15 +2,15 @@
 // session, the chat connection, the background and the image buttons.
 #pragma once
 
-#include "chat_connection.h"
-#include "dialog.h"
-#include "direct_play_games.h"
-#include "dib_bitmap.h"
-#include "list_box.h"
-#include "lobby_game_launcher.h"
-#include "lobby_image_button.h"
-#include "lobby_session.h"
-#include "room_window.h"
+#include "client/win32/chat_connection.h"
+#include "common/win32/dialog.h"
+#include "client/win32/direct_play_games.h"
+#include "common/win32/dib_bitmap.h"
+#include "common/win32/list_box.h"
+#include "client/win32/lobby_game_launcher.h"
+#include "client/win32/lobby_image_button.h"
+#include "client/lobby_session.h"
+#include "client/win32/room_window.h"
 
 #include <array>
 #include <memory>

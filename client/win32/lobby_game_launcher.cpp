@@ -1,15 +1,15 @@
-#include "lobby_game_launcher.h"
+#include "client/win32/lobby_game_launcher.h"
 
-#include "config_file.h"
-#include "game_records.h"
-#include "game_selection_dialog.h"
-#include "gateway_launcher.h"
-#include "lobby_launch.h"
-#include "owned_windows_hold.h"
-#include "program_path.h"
-#include "registered_game_launch.h"
-#include "room_creation.h"
-#include "winsock_name_resolver.h"
+#include "common/config_file.h"
+#include "client/games/game_records.h"
+#include "client/win32/game_selection_dialog.h"
+#include "common/win32/gateway_launcher.h"
+#include "client/games/lobby_launch.h"
+#include "common/win32/owned_windows_hold.h"
+#include "common/win32/program_path.h"
+#include "client/win32/registered_game_launch.h"
+#include "client/room_creation.h"
+#include "common/win32/winsock_name_resolver.h"
 
 #include <winsock2.h>
 

@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "direct_play_games.h"
-#include "game_launcher.h"
-#include "lobby_session.h"
+#include "client/win32/direct_play_games.h"
+#include "client/games/game_launcher.h"
+#include "client/lobby_session.h"
 
 class LobbyGameLauncher : public lobby::GameLauncher {
 public:

@@ -1,4 +1,4 @@
-#include "lobby_image_button.h"
+#include "client/win32/lobby_image_button.h"
 
 #include "resource.h"
 

@@ -1,8 +1,8 @@
 // The lobby client: one modal lobby window is the program's whole life.
-#include "lobby_dialog.h"
-#include "program_title.h"
+#include "client/win32/lobby_dialog.h"
+#include "client/program_title.h"
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <winsock2.h>
 #include <commctrl.h>

@@ -1,10 +1,10 @@
-#include "memo_dialogs.h"
+#include "client/win32/memo_dialogs.h"
 
-#include "byte_limited_edit.h"
-#include "cp949.h"
-#include "hand_cursor_button.h"
-#include "message_box.h"
-#include "outgoing_messages.h"
+#include "common/win32/byte_limited_edit.h"
+#include "common/cp949.h"
+#include "client/win32/hand_cursor_button.h"
+#include "common/win32/message_box.h"
+#include "client/protocol/outgoing_messages.h"
 #include "resource.h"
 
 namespace {

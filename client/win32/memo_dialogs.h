@@ -2,7 +2,7 @@
 // one that arrived (template 133).
 #pragma once
 
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "registered_game_launch.h"
+#include "client/win32/registered_game_launch.h"
 
-#include "current_directory.h"
-#include "game_registration.h"
-#include "message_box.h"
-#include "program_starter.h"
-#include "text.h"
+#include "client/win32/current_directory.h"
+#include "client/games/game_registration.h"
+#include "common/win32/message_box.h"
+#include "common/win32/program_starter.h"
+#include "common/win32/text.h"
 
 namespace {
 

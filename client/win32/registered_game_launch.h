@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "game_records.h"
+#include "client/games/game_records.h"
 
 // Tells the user (owner's message box) when the executable is missing. The
 // current directory is the program directory again afterwards.

@@ -1,13 +1,13 @@
-#include "room_creation_dialog.h"
+#include "client/win32/room_creation_dialog.h"
 
-#include "byte_limited_edit.h"
-#include "combo_box.h"
-#include "cp949.h"
-#include "hand_cursor_button.h"
-#include "message_box.h"
-#include "program_title.h"
+#include "common/win32/byte_limited_edit.h"
+#include "common/win32/combo_box.h"
+#include "common/cp949.h"
+#include "client/win32/hand_cursor_button.h"
+#include "common/win32/message_box.h"
+#include "client/program_title.h"
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <charconv>
 

@@ -2,8 +2,8 @@
 // new room.
 #pragma once
 
-#include "dialog.h"
-#include "room_creation.h"
+#include "common/win32/dialog.h"
+#include "client/room_creation.h"
 
 #include <string>
 #include <vector>

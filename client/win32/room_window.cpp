@@ -1,11 +1,11 @@
-#include "room_window.h"
+#include "client/win32/room_window.h"
 
-#include "byte_limited_edit.h"
-#include "chat_input.h"
-#include "cp949.h"
-#include "hand_cursor_button.h"
-#include "list_box.h"
-#include "message_box.h"
+#include "common/win32/byte_limited_edit.h"
+#include "client/chat_input.h"
+#include "common/cp949.h"
+#include "client/win32/hand_cursor_button.h"
+#include "common/win32/list_box.h"
+#include "common/win32/message_box.h"
 #include "resource.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 // to the lobby window and takes notices from it, both as ROOM_MESSAGE.
 #pragma once
 
-#include "dialog.h"
-#include "list_box.h"
+#include "common/win32/dialog.h"
+#include "common/win32/list_box.h"
 
 #include <string>
 #include <vector>

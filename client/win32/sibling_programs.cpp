@@ -1,9 +1,9 @@
-#include "sibling_programs.h"
+#include "client/win32/sibling_programs.h"
 
-#include "config_file.h"
-#include "lobby_launch.h"
-#include "program_path.h"
-#include "program_starter.h"
+#include "common/config_file.h"
+#include "client/games/lobby_launch.h"
+#include "common/win32/program_path.h"
+#include "common/win32/program_starter.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "user_id_dialog.h"
+#include "client/win32/user_id_dialog.h"
 
-#include "byte_limited_edit.h"
-#include "cp949.h"
-#include "hand_cursor_button.h"
-#include "message_box.h"
+#include "common/win32/byte_limited_edit.h"
+#include "common/cp949.h"
+#include "client/win32/hand_cursor_button.h"
+#include "common/win32/message_box.h"
 #include "resource.h"
-#include "user_id.h"
+#include "client/user_id.h"
 
 UserIdDialog::UserIdDialog() : win::Dialog(IDD_USER_ID) {
     OnCommand(IDC_USER_ID, EN_CHANGE, [this] { userId_ = ItemText(IDC_USER_ID); });

@@ -1,7 +1,7 @@
 // The ID entry dialog (template 129): asks for the lobby ID before login.
 #pragma once
 
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "byte_limited_edit.h"
+#include "common/win32/byte_limited_edit.h"
 
-#include "cp949.h"
-#include "text.h"
+#include "common/cp949.h"
+#include "common/win32/text.h"
 
 #include <commctrl.h>
 #include <imm.h>

@@ -1,6 +1,6 @@
-#include "combo_box.h"
+#include "common/win32/combo_box.h"
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win::combo_box {
 

@@ -1,6 +1,6 @@
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win {
 namespace {

@@ -1,11 +1,11 @@
-#include "dib_bitmap.h"
+#include "common/win32/dib_bitmap.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <optional>
 
-#include "message_box.h"
-#include "text.h"
+#include "common/win32/message_box.h"
+#include "common/win32/text.h"
 
 namespace win {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "dib_image.h"
+#include "common/dib_image.h"
 
 namespace win {
 

@@ -1,11 +1,11 @@
-#include "gateway_launcher.h"
+#include "common/win32/gateway_launcher.h"
 
-#include "gateway_address.h"
-#include "machine_registry.h"
-#include "message_box.h"
-#include "program_path.h"
-#include "program_starter.h"
-#include "winsock_name_resolver.h"
+#include "common/gateway_address.h"
+#include "common/win32/machine_registry.h"
+#include "common/win32/message_box.h"
+#include "common/win32/program_path.h"
+#include "common/win32/program_starter.h"
+#include "common/win32/winsock_name_resolver.h"
 
 namespace win {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "gateway_launch.h"
+#include "common/gateway_launch.h"
 
 namespace win {
 

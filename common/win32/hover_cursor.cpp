@@ -1,4 +1,4 @@
-#include "hover_cursor.h"
+#include "common/win32/hover_cursor.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "list_box.h"
+#include "common/win32/list_box.h"
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win::list_box {
 

@@ -1,10 +1,10 @@
-#include "list_view.h"
+#include "common/win32/list_view.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win::list_view {
 

@@ -1,8 +1,8 @@
-#include "machine_registry.h"
+#include "common/win32/machine_registry.h"
 
 #include <string>
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win {
 namespace {

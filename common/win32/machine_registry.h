@@ -2,8 +2,8 @@
 // through CRegFun.
 #pragma once
 
-#include "gateway_launch.h"
-#include "reg_fun.h"
+#include "common/gateway_launch.h"
+#include "common/win32/reg_fun.h"
 
 namespace win {
 

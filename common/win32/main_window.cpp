@@ -1,6 +1,6 @@
-#include "main_window.h"
+#include "common/win32/main_window.h"
 
-#include "dialog.h"
+#include "common/win32/dialog.h"
 
 #include <iterator>
 

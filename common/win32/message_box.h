@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "notice.h"
+#include "common/notice.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "owned_windows_hold.h"
+#include "common/win32/owned_windows_hold.h"
 
 namespace win {
 namespace {

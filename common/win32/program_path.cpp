@@ -1,4 +1,4 @@
-#include "program_path.h"
+#include "common/win32/program_path.h"
 
 #include <windows.h>
 

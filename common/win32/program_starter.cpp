@@ -1,10 +1,10 @@
-#include "program_starter.h"
+#include "common/win32/program_starter.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace win {
 namespace {

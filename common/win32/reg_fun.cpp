@@ -1,8 +1,8 @@
-#include "reg_fun.h"
+#include "common/win32/reg_fun.h"
 
 #include <string>
 
-#include "text.h"
+#include "common/win32/text.h"
 
 int CRegFun::CreateRegKey(std::string_view path, HKEY* key) const {
     if (!key) return 0;

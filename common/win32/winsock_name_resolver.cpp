@@ -1,4 +1,4 @@
-#include "winsock_name_resolver.h"
+#include "common/win32/winsock_name_resolver.h"
 
 #include <winsock2.h>
 

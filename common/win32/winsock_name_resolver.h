@@ -1,7 +1,7 @@
 // The name service through WinSock; the caller has WinSock started.
 #pragma once
 
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 namespace win {
 

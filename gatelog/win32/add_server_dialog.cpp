@@ -1,10 +1,10 @@
-#include "add_server_dialog.h"
+#include "gatelog/win32/add_server_dialog.h"
 
 #include <utility>
 
-#include "byte_limited_edit.h"
-#include "message_box.h"
-#include "new_server.h"
+#include "common/win32/byte_limited_edit.h"
+#include "common/win32/message_box.h"
+#include "gatelog/new_server.h"
 #include "resource.h"
 
 namespace gatelog {

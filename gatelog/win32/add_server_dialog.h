@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "dialog.h"
-#include "server_record.h"
+#include "common/win32/dialog.h"
+#include "gatelog/server_record.h"
 
 namespace gatelog {
 

@@ -4,10 +4,10 @@
 
 #include <array>
 
-#include "message_box.h"
+#include "common/win32/message_box.h"
 #include "resource.h"
-#include "server_notebook_dialog.h"
-#include "text.h"
+#include "gatelog/win32/server_notebook_dialog.h"
+#include "common/win32/text.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

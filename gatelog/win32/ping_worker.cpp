@@ -1,9 +1,9 @@
-#include "ping_worker.h"
+#include "gatelog/win32/ping_worker.h"
 
-#include "server_measurement.h"
-#include "winsock_echo_network.h"
-#include "winsock_name_resolver.h"
-#include "winsock_port_probe.h"
+#include "gatelog/server_measurement.h"
+#include "gatelog/win32/winsock_echo_network.h"
+#include "common/win32/winsock_name_resolver.h"
+#include "gatelog/win32/winsock_port_probe.h"
 
 namespace gatelog {
 namespace {

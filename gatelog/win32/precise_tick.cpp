@@ -1,4 +1,4 @@
-#include "precise_tick.h"
+#include "gatelog/win32/precise_tick.h"
 
 #include <windows.h>
 

@@ -1,20 +1,20 @@
-#include "server_notebook_dialog.h"
+#include "gatelog/win32/server_notebook_dialog.h"
 
-#include "main_window.h"
+#include "common/win32/main_window.h"
 
 #include <commctrl.h>
 
 #include <array>
 #include <string>
 
-#include "add_server_dialog.h"
-#include "gateway_launcher.h"
-#include "hover_cursor.h"
-#include "list_view.h"
-#include "message_box.h"
-#include "program_path.h"
+#include "gatelog/win32/add_server_dialog.h"
+#include "common/win32/gateway_launcher.h"
+#include "common/win32/hover_cursor.h"
+#include "common/win32/list_view.h"
+#include "common/win32/message_box.h"
+#include "common/win32/program_path.h"
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 namespace gatelog {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "dialog.h"
-#include "ping_worker.h"
-#include "server_notebook.h"
+#include "common/win32/dialog.h"
+#include "gatelog/win32/ping_worker.h"
+#include "gatelog/server_notebook.h"
 
 namespace gatelog {
 

@@ -1,11 +1,11 @@
-#include "winsock_echo_network.h"
+#include "gatelog/win32/winsock_echo_network.h"
 
 #include <cstring>
 #include <memory>
 #include <utility>
 
-#include "precise_tick.h"
-#include "winsock_use.h"
+#include "gatelog/win32/precise_tick.h"
+#include "gatelog/win32/winsock_use.h"
 
 namespace gatelog {
 namespace {

@@ -1,7 +1,7 @@
 // ICMP echo over a WinSock raw socket, for PingHost.
 #pragma once
 
-#include "ping_host.h"
+#include "gatelog/ping_host.h"
 
 namespace gatelog {
 

@@ -1,9 +1,9 @@
-#include "winsock_port_probe.h"
+#include "gatelog/win32/winsock_port_probe.h"
 
 #include <cstring>
 
-#include "winsock_name_resolver.h"
-#include "winsock_use.h"
+#include "common/win32/winsock_name_resolver.h"
+#include "gatelog/win32/winsock_use.h"
 
 namespace gatelog {
 

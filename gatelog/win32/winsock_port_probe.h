@@ -1,7 +1,7 @@
 // The Battle.net port probe: a plain blocking TCP connect.
 #pragma once
 
-#include "server_measurement.h"
+#include "gatelog/server_measurement.h"
 
 namespace gatelog {
 

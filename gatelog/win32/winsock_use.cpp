@@ -1,4 +1,4 @@
-#include "winsock_use.h"
+#include "gatelog/win32/winsock_use.h"
 
 namespace gatelog {
 namespace {

@@ -1,7 +1,7 @@
 // The lobby's receive path: framing a received buffer and dispatching every
 // message to the view, over a mix of what a busy lobby server sends.
-#include "lobby_session.h"
-#include "wire_format.h"
+#include "client/lobby_session.h"
+#include "client/protocol/wire_format.h"
 
 #include <benchmark/benchmark.h>
 

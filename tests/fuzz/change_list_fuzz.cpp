@@ -1,5 +1,5 @@
 // Any change list a server may send.
-#include "change_list.h"
+#include "update/change_list.h"
 
 #include <cstddef>
 #include <cstdint>

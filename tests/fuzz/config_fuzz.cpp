@@ -1,6 +1,6 @@
 // Configuration and record files as a user or an update may leave them.
-#include "config_file.h"
-#include "game_records.h"
+#include "common/config_file.h"
+#include "client/games/game_records.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any bytes as a bitmap file: refused or decoded, never read past.
-#include "dib_image.h"
+#include "common/dib_image.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Any packet a raw ICMP socket may hand over.
-#include "echo_packet.h"
+#include "gatelog/echo_packet.h"
 
 #include <cstddef>
 #include <cstdint>

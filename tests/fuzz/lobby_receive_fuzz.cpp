@@ -1,7 +1,7 @@
 // Whatever a chat server sends, cut anywhere by the network, and whatever the
 // user does in between, the lobby's session must stay sound.
-#include "recording_lobby.h"
-#include "wire_format.h"
+#include "tests/unit/client/recording_lobby.h"
+#include "client/protocol/wire_format.h"
 
 #include <cstddef>
 #include <cstdint>

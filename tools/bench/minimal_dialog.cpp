@@ -2,7 +2,7 @@
 // the target on which the end-to-end rig proves its driver. Run with the
 // argument "crash" it faults right after its window appears, so the rig's
 // crash detection can be checked.
-#include "minimal_dialog_ids.h"
+#include "tools/bench/minimal_dialog_ids.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,8 +1,8 @@
-#include "input.h"
+#include "tools/uidriver/input.h"
 
-#include "failure.h"
-#include "protocol.h"
-#include "window_search.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/protocol.h"
+#include "tools/uidriver/window_search.h"
 
 #include <cctype>
 #include <map>

@@ -1,9 +1,9 @@
-#include "list_controls.h"
+#include "tools/uidriver/list_controls.h"
 
-#include "failure.h"
-#include "protocol.h"
-#include "remote_process.h"
-#include "window_search.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/protocol.h"
+#include "tools/uidriver/remote_process.h"
+#include "tools/uidriver/window_search.h"
 
 #include <commctrl.h>
 

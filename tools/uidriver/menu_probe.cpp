@@ -1,7 +1,7 @@
 // uidriver_probe.dll: a hook the driver sets on a program's window thread,
 // because Wine answers menu queries only inside the menu's own process. The
 // hook runs in that thread between its messages, so nothing races the program.
-#include "menu_probe.h"
+#include "tools/uidriver/menu_probe.h"
 
 #include <windows.h>
 

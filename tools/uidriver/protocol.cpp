@@ -1,4 +1,4 @@
-#include "protocol.h"
+#include "tools/uidriver/protocol.h"
 
 #include <windows.h>
 

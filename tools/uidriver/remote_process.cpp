@@ -1,7 +1,7 @@
-#include "remote_process.h"
+#include "tools/uidriver/remote_process.h"
 
-#include "failure.h"
-#include "window_search.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/window_search.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "system_menu.h"
+#include "tools/uidriver/system_menu.h"
 
-#include "failure.h"
-#include "menu_probe.h"
-#include "protocol.h"
-#include "remote_process.h"
-#include "window_search.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/menu_probe.h"
+#include "tools/uidriver/protocol.h"
+#include "tools/uidriver/remote_process.h"
+#include "tools/uidriver/window_search.h"
 
 #include <string>
 #include <vector>

@@ -17,12 +17,12 @@
 //   system-menu HWND | syscommand HWND COMMAND | close HWND | redraw HWND
 //   mouse-move X Y | mouse-click X Y [button=right action=press|down|up]
 //   terminate PID
-#include "failure.h"
-#include "input.h"
-#include "list_controls.h"
-#include "protocol.h"
-#include "system_menu.h"
-#include "window_search.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/input.h"
+#include "tools/uidriver/list_controls.h"
+#include "tools/uidriver/protocol.h"
+#include "tools/uidriver/system_menu.h"
+#include "tools/uidriver/window_search.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -1,7 +1,7 @@
-#include "window_search.h"
+#include "tools/uidriver/window_search.h"
 
-#include "failure.h"
-#include "protocol.h"
+#include "tools/uidriver/failure.h"
+#include "tools/uidriver/protocol.h"
 
 namespace uidriver {
 namespace {

@@ -1,6 +1,6 @@
-#include "connector_launcher.h"
+#include "update/win32/connector_launcher.h"
 
-#include "program_starter.h"
+#include "common/win32/program_starter.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Starts the connector again after a restart hand-off, as WinExec would.
 #pragma once
 
-#include "program_launcher.h"
+#include "update/program_launcher.h"
 
 class ConnectorLauncher : public update::ProgramLauncher {
 public:

@@ -1,7 +1,7 @@
 // The updater: one modal window, hidden unless an update is offered, is the
 // program's whole life.
-#include "percent_progress_bar.h"
-#include "update_dialog.h"
+#include "update/win32/percent_progress_bar.h"
+#include "update/win32/update_dialog.h"
 
 #include <commctrl.h>
 

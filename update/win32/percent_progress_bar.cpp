@@ -1,6 +1,6 @@
-#include "percent_progress_bar.h"
+#include "update/win32/percent_progress_bar.h"
 
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,8 @@
 // can be redrawn at once while the window's thread is busy fetching files.
 #pragma once
 
-#include "percent_progress_bar_class.h"
-#include "progress_bar_state.h"
+#include "update/win32/percent_progress_bar_class.h"
+#include "update/progress_bar_state.h"
 
 #include <windows.h>
 

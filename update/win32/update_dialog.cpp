@@ -1,12 +1,12 @@
-#include "update_dialog.h"
+#include "update/win32/update_dialog.h"
 
-#include "main_window.h"
+#include "common/win32/main_window.h"
 
-#include "message_box.h"
-#include "notice.h"
-#include "program_path.h"
+#include "common/win32/message_box.h"
+#include "common/notice.h"
+#include "common/win32/program_path.h"
 #include "resource.h"
-#include "text.h"
+#include "common/win32/text.h"
 
 #include <commctrl.h>
 

@@ -3,11 +3,11 @@
 // an update runs. It owns the procedure and follows the steps it returns.
 #pragma once
 
-#include "connector_launcher.h"
-#include "dialog.h"
-#include "percent_progress_bar.h"
-#include "updater.h"
-#include "wininet_ftp.h"
+#include "update/win32/connector_launcher.h"
+#include "common/win32/dialog.h"
+#include "update/win32/percent_progress_bar.h"
+#include "update/updater.h"
+#include "update/win32/wininet_ftp.h"
 
 #include <string_view>
 

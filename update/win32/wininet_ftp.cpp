@@ -1,7 +1,7 @@
-#include "wininet_ftp.h"
+#include "update/win32/wininet_ftp.h"
 
-#include "ftp_reply.h"
-#include "text.h"
+#include "update/ftp_reply.h"
+#include "common/win32/text.h"
 
 #include <array>
 #include <memory>

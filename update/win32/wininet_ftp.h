@@ -2,7 +2,7 @@
 // default port, anonymous login, active transfers, listings never cached.
 #pragma once
 
-#include "ftp_session.h"
+#include "update/ftp_session.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,4 +1,4 @@
-#include "direct_play_launch.h"
+#include "client/games/direct_play_launch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "game_records.h"
-#include "scratch_directory.h"
+#include "client/games/game_records.h"
+#include "tests/unit/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

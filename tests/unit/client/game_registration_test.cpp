@@ -1,5 +1,5 @@
-#include "game_registration.h"
-#include "scratch_directory.h"
+#include "client/games/game_registration.h"
+#include "tests/unit/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "inbound_queue.h"
+#include "client/inbound_queue.h"
 
 #include <gtest/gtest.h>
 

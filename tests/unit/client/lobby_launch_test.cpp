@@ -1,6 +1,6 @@
-#include "lobby_launch.h"
+#include "client/games/lobby_launch.h"
 
-#include "fake_resolver.h"
+#include "tests/unit/support/fake_resolver.h"
 
 #include <gtest/gtest.h>
 

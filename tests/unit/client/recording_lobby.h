@@ -1,7 +1,7 @@
 // A lobby view and transport that record what the session asks of them.
 #pragma once
 
-#include "lobby_session.h"
+#include "client/lobby_session.h"
 
 #include <iterator>
 #include <optional>

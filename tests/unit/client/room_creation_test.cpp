@@ -1,5 +1,5 @@
-#include "game_records.h"
-#include "room_creation.h"
+#include "client/games/game_records.h"
+#include "client/room_creation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "recording_lobby.h"
+#include "tests/unit/client/recording_lobby.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "server_message.h"
+#include "client/protocol/server_message.h"
 
 #include <gtest/gtest.h>
 

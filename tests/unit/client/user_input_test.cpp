@@ -1,6 +1,6 @@
-#include "chat_input.h"
-#include "chat_server_config.h"
-#include "user_id.h"
+#include "client/chat_input.h"
+#include "client/chat_server_config.h"
+#include "client/user_id.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "outgoing_messages.h"
-#include "wire_format.h"
+#include "client/protocol/outgoing_messages.h"
+#include "client/protocol/wire_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config_file.h"
+#include "common/config_file.h"
 
 #include <gtest/gtest.h>
 

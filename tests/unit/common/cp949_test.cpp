@@ -1,4 +1,4 @@
-#include "cp949.h"
+#include "common/cp949.h"
 
 #include <gtest/gtest.h>
 

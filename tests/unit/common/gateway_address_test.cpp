@@ -1,6 +1,6 @@
-#include "gateway_address.h"
+#include "common/gateway_address.h"
 
-#include "fake_resolver.h"
+#include "tests/unit/support/fake_resolver.h"
 
 #include <gtest/gtest.h>
 

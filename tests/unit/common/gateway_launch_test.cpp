@@ -1,4 +1,4 @@
-#include "gateway_launch.h"
+#include "common/gateway_launch.h"
 
 #include <gtest/gtest.h>
 

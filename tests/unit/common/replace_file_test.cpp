@@ -1,4 +1,4 @@
-#include "replace_file.h"
+#include "common/replace_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tagged_address.h"
+#include "common/tagged_address.h"
 
 #include <gtest/gtest.h>
 

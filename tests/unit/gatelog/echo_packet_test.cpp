@@ -1,4 +1,4 @@
-#include "echo_packet.h"
+#include "gatelog/echo_packet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "new_server.h"
+#include "gatelog/new_server.h"
 
 #include <gtest/gtest.h>
 
-#include "scratch_directory.h"
-#include "strip_blanks.h"
+#include "tests/unit/support/scratch_directory.h"
+#include "gatelog/strip_blanks.h"
 
 namespace gatelog {
 namespace {

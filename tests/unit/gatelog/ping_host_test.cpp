@@ -1,4 +1,4 @@
-#include "ping_host.h"
+#include "gatelog/ping_host.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "echo_packet.h"
-#include "fake_resolver.h"
-#include "server_measurement.h"
+#include "gatelog/echo_packet.h"
+#include "tests/unit/support/fake_resolver.h"
+#include "gatelog/server_measurement.h"
 
 namespace gatelog {
 namespace {

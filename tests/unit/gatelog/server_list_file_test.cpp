@@ -1,8 +1,8 @@
-#include "server_list_file.h"
+#include "gatelog/server_list_file.h"
 
 #include <gtest/gtest.h>
 
-#include "scratch_directory.h"
+#include "tests/unit/support/scratch_directory.h"
 
 namespace gatelog {
 namespace {

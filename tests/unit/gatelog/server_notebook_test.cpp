@@ -1,9 +1,9 @@
-#include "server_notebook.h"
+#include "gatelog/server_notebook.h"
 
 #include <gtest/gtest.h>
 
-#include "scratch_directory.h"
-#include "server_list_file.h"
+#include "tests/unit/support/scratch_directory.h"
+#include "gatelog/server_list_file.h"
 
 namespace gatelog {
 namespace {

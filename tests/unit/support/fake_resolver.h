@@ -3,7 +3,7 @@
 // 0.0.0.192). It remembers what it was asked.
 #pragma once
 
-#include "name_resolver.h"
+#include "common/name_resolver.h"
 
 #include <map>
 #include <optional>

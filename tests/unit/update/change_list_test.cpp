@@ -1,4 +1,4 @@
-#include "change_list.h"
+#include "update/change_list.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // text transfers turn LF into CR LF, a missing file fails and leaves nothing.
 #pragma once
 
-#include "ftp_session.h"
+#include "update/ftp_session.h"
 
 #include <fstream>
 #include <map>

@@ -1,6 +1,6 @@
-#include "hand_off.h"
+#include "update/hand_off.h"
 
-#include "scratch_directory.h"
+#include "tests/unit/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

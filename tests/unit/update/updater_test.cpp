@@ -1,10 +1,10 @@
-#include "updater.h"
+#include "update/updater.h"
 
-#include "fake_ftp.h"
-#include "hand_off.h"
-#include "scratch_directory.h"
-#include "verified_fetch.h"
-#include "version_file.h"
+#include "tests/unit/update/fake_ftp.h"
+#include "update/hand_off.h"
+#include "tests/unit/support/scratch_directory.h"
+#include "update/verified_fetch.h"
+#include "update/version_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "verified_fetch.h"
+#include "update/verified_fetch.h"
 
-#include "fake_ftp.h"
-#include "scratch_directory.h"
+#include "tests/unit/update/fake_ftp.h"
+#include "tests/unit/support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 

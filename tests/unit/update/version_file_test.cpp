@@ -1,4 +1,4 @@
-#include "version_file.h"
+#include "update/version_file.h"
 
 #include <gtest/gtest.h>
 
