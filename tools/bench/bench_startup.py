@@ -1,5 +1,6 @@
 """Start-up time of the lobby client beside that of our minimal dialog program, under the
-same Wine: from starting the program until its window exists, several runs each, alternating.
+same Wine: from starting the program until its window exists (and, for the lobby, until its ID
+prompt), several runs each, alternating.
 Reuses the end-to-end rig (tests/e2e/winerig.py) for the prefix, display and driver."""
 
 import argparse
@@ -46,6 +47,8 @@ def main():
         candidates = {
             "Client.exe": (install, "Client.exe", "다락 게임방"),
             "MinimalDialog.exe": (str(minimal.parent), minimal.name, "최소 대화상자"),
+            # The lobby asks for the ID by itself, half a second after its window shows.
+            "Client.exe ID prompt": (install, "Client.exe", "아이디 입력"),
         }
         session = WineSession(output / "session", build / "tools" / "uidriver" / "uidriver.exe").start()
         try:
@@ -63,7 +66,7 @@ def main():
     client = statistics.median(times["Client.exe"])
     minimal_median = statistics.median(times["MinimalDialog.exe"])
     for name, values in times.items():
-        print("%-18s median %.3f s  (%s)" % (name, statistics.median(values), " ".join("%.3f" % v for v in values)))
+        print("%-22s median %.3f s  (%s)" % (name, statistics.median(values), " ".join("%.3f" % v for v in values)))
     ratio = client / minimal_median
     print("ratio Client/MinimalDialog: %.2f (goal: at most %.1f) %s" % (ratio, GOAL, "met" if ratio <= GOAL else "MISSED"))
     return 0 if ratio <= GOAL else 1
