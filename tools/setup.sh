@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine
   xvfb x11-utils imagemagick fonts-nanum
-  python3 python3-pytest python3-pil python3-pyftpdlib
+  python3 python3-pytest python3-pil python3-pyftpdlib python3-cryptography
   libcap2-bin iproute2 locales nsis
   iputils-ping
   clang libclang-rt-14-dev
