@@ -13,6 +13,8 @@
 namespace lobby {
 namespace {
 constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는 겁니까?..\n다시 보내세요!! 빨리...";
+// The room window words the same warning a little differently.
+constexpr const char* kRoomMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리...";
 constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
 constexpr const char* kNotInstalledAtJoin =
     "가(이) 설치되어있지 않습니다\n만일 설치를 하지 않으신다면 게임을 하실수 없습니다";
@@ -41,7 +43,7 @@ void LobbySession::OnIdPromptClosed(const std::optional<std::string>& userId) {
     userId_ = *userId;
     chatPrefix_ = lobby::ChatPrefix(userId_);
     SetButtons({kCreateRoom, kOtherGames, kDisconnect, kNotebook, kMemo}, ButtonState::kActive);
-    if (!transport_.Connect()) view_.ShowMessage(kTooManyUsers, kProgramTitle, MessageIcon::kNone);
+    if (!transport_.Connect()) prompts_.ShowMessage(kTooManyUsers, kProgramTitle, MessageIcon::kNone);
     AddCurrentLine("가장빠른 서버를 찾고 있습니다");
     AddCurrentLine("잠시만 기다려 주십시요.");
 }
@@ -66,7 +68,7 @@ void LobbySession::OnConnectionClosed() {
 bool LobbySession::OnChatEnter(std::string_view text) {
     auto line = ChatLineFor(chatPrefix_, text);
     if (!line) {
-        view_.ShowMessage(cp949::kCaretRefusal, notice::kCaption, MessageIcon::kExclamation);
+        prompts_.ShowMessage(cp949::kCaretRefusal, notice::kCaption, MessageIcon::kExclamation);
         return false;
     }
     transport_.Send(*line, Delivery::kPosted);
@@ -89,7 +91,7 @@ void LobbySession::OnDisconnectButton() {
 
 void LobbySession::OnMemoButton(std::string_view selectedUser) {
     if (selectedUser == userId_ && !selectedUser.empty()) {
-        view_.ShowMessage(kMemoToSelf, kMemoToSelfCaption, MessageIcon::kExclamation);
+        prompts_.ShowMessage(kMemoToSelf, kMemoToSelfCaption, MessageIcon::kExclamation);
     } else if (!selectedUser.empty()) {
         SendMemo(selectedUser);
     }
@@ -101,15 +103,15 @@ void LobbySession::HandleServerMessage(std::string_view text) {
 }
 
 void LobbySession::SendMemo(std::string_view recipient) {
-    if (auto text = view_.RunMemoSend(recipient)) transport_.Send(outgoing::Memo(recipient, *text), Delivery::kPosted);
+    if (auto text = prompts_.RunMemoSend(recipient)) transport_.Send(outgoing::Memo(recipient, *text), Delivery::kPosted);
 }
 
 void LobbySession::operator()(const message::Memo& memo) {
-    if (view_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
+    if (prompts_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
 }
 
 void LobbySession::operator()(const message::Info& info) {
-    view_.ShowMessage(info.text, notice::kCaption, MessageIcon::kExclamation);
+    prompts_.ShowMessage(info.text, notice::kCaption, MessageIcon::kExclamation);
 }
 
 void LobbySession::operator()(const message::RoomList& list) {
@@ -155,7 +157,7 @@ void LobbySession::OnJoinButton() {
 
 void LobbySession::EnterRoom(std::string_view title, bool host) {
     isHost_ = host;
-    view_.OpenRoomWindow(title, host);
+    room_.OpenRoomWindow(title, host);
     roomWindowOpen_ = true;
 }
 
@@ -172,7 +174,7 @@ void LobbySession::operator()(const message::JoinReply& reply) {
         return;
     }
     gameName_ = reply.gameName;
-    gameKind_ = reply.gameKind;
+    gameKind_ = GameKindFromWire(reply.gameKind);
     std::string title = RoomTitle(roomNumber_);
     view_.SetRoomTitleField(title);
     EnterRoom(title, false);
@@ -180,7 +182,7 @@ void LobbySession::operator()(const message::JoinReply& reply) {
     if (int application = FindApplication(gameName_); application >= 0) {
         view_.SelectApplication(application);
     } else {
-        view_.ShowMessage(gameName_ + kNotInstalledAtJoin, notice::kCaption, MessageIcon::kExclamation);
+        prompts_.ShowMessage(gameName_ + kNotInstalledAtJoin, notice::kCaption, MessageIcon::kExclamation);
     }
 }
 
@@ -188,7 +190,7 @@ void LobbySession::OnCreateButton() {
     using enum LobbyButton;
     if (inRoom_) return;
     auto applications = view_.DirectPlayApplications();
-    auto request = view_.RunRoomCreation(applications);
+    auto request = prompts_.RunRoomCreation(applications);
     if (!request) {
         view_.SetButtonState(kCreateRoom, ButtonState::kActive);
         return;
@@ -208,7 +210,10 @@ void LobbySession::OnCreateButton() {
 
 bool LobbySession::OnRoomChat(std::string_view text) {
     auto line = ChatLineFor(chatPrefix_, text);
-    if (!line) return false;
+    if (!line) {
+        room_.ShowRoomMessage(cp949::kCaretRefusal, notice::kCaption, MessageIcon::kExclamation);
+        return false;
+    }
     transport_.Send(*line, Delivery::kSync);
     return true;
 }
@@ -217,7 +222,7 @@ void LobbySession::LeaveRoom() {
     using enum LobbyButton;
     // "TOP" leaves after the room window has gone.
     if (roomWindowOpen_) {
-        view_.CloseRoomWindow();
+        room_.CloseRoomWindow();
         roomWindowOpen_ = false;
     }
     transport_.Send(outgoing::kLeaveRoom, Delivery::kSync);
@@ -227,6 +232,15 @@ void LobbySession::LeaveRoom() {
     isHost_ = false;
     inRoom_ = false;
     roomNumber_ = 0;
+}
+
+void LobbySession::OnRoomMemo(std::string_view memberId) {
+    if (memberId.empty()) return;
+    if (memberId == userId_) {
+        room_.ShowRoomMessage(kRoomMemoToSelf, kMemoToSelfCaption, MessageIcon::kQuestion);
+        return;
+    }
+    SendMemo(memberId);
 }
 
 void LobbySession::OnHostStart() {
@@ -239,7 +253,7 @@ void LobbySession::StartGuestGame() {
     if (gameKind_ == kDirectPlayGame) {
         int application = FindApplication(gameName_);
         if (application < 0) {
-            view_.ShowMessage(gameName_ + kNotInstalledAtStart, notice::kCaption, MessageIcon::kExclamation);
+            prompts_.ShowMessage(gameName_ + kNotInstalledAtStart, notice::kCaption, MessageIcon::kExclamation);
             LeaveRoom();
             return;
         }
@@ -249,19 +263,21 @@ void LobbySession::StartGuestGame() {
 }
 
 void LobbySession::LaunchGame() {
-    if (launcher_ && launcher_->Launch(gameKind_, gameName_, clientAddress_) == LaunchResult::kLeaveRoom) LeaveRoom();
+    if (launcher_ && launcher_->Launch(gameKind_, gameName_, clientAddress_, isHost_) == LaunchResult::kLeaveRoom) {
+        LeaveRoom();
+    }
 }
 
 void LobbySession::operator()(const message::RoomMembers& members) {
     if (!roomWindowOpen_) return;
     auto ids = members.ids;
     std::sort(ids.begin(), ids.end());
-    view_.ShowRoomMembers(ids);
+    room_.ShowRoomMembers(ids);
 }
 
 void LobbySession::operator()(const message::YouAreHost&) {
     isHost_ = true;
-    if (roomWindowOpen_) view_.GrantRoomHost();
+    if (roomWindowOpen_) room_.GrantRoomHost();
 }
 
 void LobbySession::operator()(const message::HostGameStart&) {
@@ -303,7 +319,7 @@ void LobbySession::operator()(const message::ChatLine& line) {
     if (!inRoom_) {
         AddCurrentLine(line.text);
     } else if (roomWindowOpen_) {
-        view_.ShowRoomChatLine(line.text);
+        room_.ShowRoomChatLine(line.text);
     }
 }
 

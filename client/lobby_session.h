@@ -1,13 +1,16 @@
 // The lobby's own state: who the user is, the login, whether a room is open,
 // which buttons may be used, and what every server message does. The window
-// feeds it user actions, timers and received messages, and applies what it
-// decides through LobbyView and LobbyTransport.
+// feeds it user actions and timers, the connection its events, and it applies
+// what it decides through the lobby's controls, the room view, the prompts and
+// the transport.
 #pragma once
 
 #include "client/games/game_launcher.h"
+#include "client/lobby_controls.h"
+#include "client/lobby_prompts.h"
 #include "client/lobby_transport.h"
-#include "client/lobby_view.h"
 #include "client/protocol/server_message.h"
+#include "client/room_view.h"
 
 #include <array>
 #include <initializer_list>
@@ -19,19 +22,20 @@ namespace lobby {
 
 inline constexpr const char* kWelcomeSuffix = "님! 나래온 게임방에 오신걸 환영합니다";
 
-class LobbySession {
+class LobbySession : public ConnectionEvents {
 public:
-    LobbySession(LobbyView& view, LobbyTransport& transport) : view_(view), transport_(transport) {}
+    LobbySession(LobbyControls& view, RoomView& room, LobbyPrompts& prompts, LobbyTransport& transport)
+        : view_(view), room_(room), prompts_(prompts), transport_(transport) {}
 
     // The ID prompt ended: the accepted ID, or nullopt when it was cancelled.
     // An accepted ID starts the connection.
     void OnIdPromptClosed(const std::optional<std::string>& userId);
-    // The connection is established: the login follows shortly.
-    void OnConnected();
+    void OnConnected() override;
+    void HandleServerMessage(std::string_view text) override;
+    void OnConnectionClosed() override;
+
     void OnLoginDue();
     void OnKeepAliveDue();
-    // The connection is gone, closed by either side.
-    void OnConnectionClosed();
 
     // Enter in the chat input outside a room: the text stays when refused.
     // Returns true when the line was sent and the input is to be emptied.
@@ -42,8 +46,6 @@ public:
     // The exit button ends the program only outside a room.
     bool MayExit() const { return !inRoom_; }
 
-    void HandleServerMessage(std::string_view text);
-
     // The room list's item-changed notification for row.
     void OnRoomRowChanged(int row);
     void OnJoinButton();
@@ -53,22 +55,15 @@ public:
     // Sends the room's chat input; true when the input is to be emptied.
     bool OnRoomChat(std::string_view text);
     void LeaveRoom();
-    void OnRoomMemo(std::string_view memberId) { SendMemo(memberId); }
+    // The room's memo button with the chosen member ("" for none).
+    void OnRoomMemo(std::string_view memberId);
     void OnHostStart();
 
     // Game launches go here once the program can start games.
     void SetGameLauncher(GameLauncher* launcher) { launcher_ = launcher; }
 
+    // In a room or joining one: Enter belongs to the room window.
     bool InRoom() const { return inRoom_; }
-    const std::string& UserId() const { return userId_; }
-    const std::string& ChatPrefix() const { return chatPrefix_; }
-    int RoomNumber() const { return roomNumber_; }
-    const std::string& ClientAddress() const { return clientAddress_; }
-    bool IsHost() const { return isHost_; }
-    bool RoomWindowOpen() const { return roomWindowOpen_; }
-    int SelectedRow() const { return selectedRow_; }
-    int GameKind() const { return gameKind_; }
-    const std::string& GameName() const { return gameName_; }
 
 private:
     void SetButtons(std::initializer_list<LobbyButton> buttons, ButtonState state);
@@ -97,7 +92,9 @@ private:
     void operator()(const message::ChatLine& line);
     friend struct MessageDispatch;
 
-    LobbyView& view_;
+    LobbyControls& view_;
+    RoomView& room_;
+    LobbyPrompts& prompts_;
     LobbyTransport& transport_;
     std::string userId_;
     std::string chatPrefix_;
@@ -110,7 +107,7 @@ private:
     bool isHost_ = false;
     int roomNumber_ = 0;
     std::string gameName_;
-    int gameKind_ = 0;
+    GameKind gameKind_ = kStarCraft;
 };
 
 } // namespace lobby

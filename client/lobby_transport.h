@@ -1,4 +1,5 @@
-// The lobby's one connection to the chat server, as the session sees it.
+// The lobby's one connection to the chat server, as the session sees it, and
+// what the connection reports back.
 #pragma once
 
 #include <string_view>
@@ -17,7 +18,22 @@ public:
     virtual bool Connect() = 0;
     virtual bool IsOpen() const = 0;
     virtual void Send(std::string_view message, Delivery delivery) = 0;
+    // A synchronous disconnect reports the close before it returns.
     virtual void Disconnect(Delivery delivery) = 0;
+};
+
+// The connection's events, delivered on the window's thread. A handler may
+// call the transport, which can report a further event before it returns.
+class ConnectionEvents {
+public:
+    virtual ~ConnectionEvents() = default;
+
+    // The connection is established: the login follows shortly.
+    virtual void OnConnected() = 0;
+    // One framed message from the server.
+    virtual void HandleServerMessage(std::string_view text) = 0;
+    // The connection is gone, closed by either side.
+    virtual void OnConnectionClosed() = 0;
 };
 
 } // namespace lobby

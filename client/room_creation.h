@@ -2,6 +2,8 @@
 // room's game kind.
 #pragma once
 
+#include "client/games/game_kind.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,8 +22,6 @@ inline constexpr std::size_t kMaxOfferedApplications = 15;
 inline constexpr const char* kStarCraftChoice = "스타 크래프트";
 inline constexpr const char* kNoGameChosen = "게임의 종류를 선택해주세요...";
 inline constexpr const char* kRoomTitleTooShort = "방제목은 한글자 이상이여야 합니다...";
-
-enum GameKind { kStarCraft = 1, kDirectPlayGame = 2, kRegisteredGame = 3 };
 
 // The game list: StarCraft, then the offered applications (at most
 // kMaxOfferedApplications of those handed in), then the registered games.

@@ -1,6 +1,8 @@
 // Starting a room's game on this computer, by the room's game kind.
 #pragma once
 
+#include "client/games/game_kind.h"
+
 #include <string_view>
 
 namespace lobby {
@@ -13,10 +15,10 @@ class GameLauncher {
 public:
     virtual ~GameLauncher() = default;
 
-    // kind: 1 StarCraft, 2 the DirectPlay application selected in the lobby's
-    // list, 3 a registered game chosen by the user. hostAddress is the address
-    // text the server sent for the room.
-    virtual LaunchResult Launch(int kind, std::string_view gameName, std::string_view hostAddress) = 0;
+    // A DirectPlay game is the application selected in the lobby's list; a
+    // registered game is chosen by the user. hostAddress is the address text
+    // the server sent for the room; host: this user hosts the room.
+    virtual LaunchResult Launch(GameKind kind, std::string_view gameName, std::string_view hostAddress, bool host) = 0;
 };
 
 } // namespace lobby

@@ -19,14 +19,14 @@ void ChatConnection::SetServer(std::string host, int port) {
 bool ChatConnection::Connect() {
     // A previous attempt's socket is replaced, not leaked, and its WinSock use ended.
     Close();
-    WSADATA data;
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
+    if (!winsock_.emplace().Started()) {
+        winsock_.reset();
         view_.AddChatLine("윈속 초기화 에러", false);
         return false;
     }
     socket_ = socket(AF_INET, SOCK_STREAM, 0);
     if (socket_ == INVALID_SOCKET) {
-        WSACleanup();
+        winsock_.reset();
         view_.AddChatLine("소켓생성 에러", false);
         return false;
     }
@@ -66,7 +66,7 @@ void ChatConnection::Send(std::string_view message, lobby::Delivery delivery) {
 
 void ChatConnection::Disconnect(lobby::Delivery delivery) { Raise(FD_CLOSE, delivery); }
 
-void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySession& session) {
+void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::ConnectionEvents& events) {
     // Notifications of an earlier connection's socket are stale.
     if (static_cast<SOCKET>(socket) != socket_ || socket_ == INVALID_SOCKET) return;
     switch (WSAGETSELECTEVENT(event)) {
@@ -75,20 +75,20 @@ void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySe
             view_.AddChatLine("Async Select를 할수 없음. ", false);
             return;
         }
-        session.OnConnected();
+        events.OnConnected();
         break;
     case FD_WRITE:
         Flush();
         break;
     case FD_READ:
-        Receive(session);
+        Receive(events);
         break;
     case FD_CLOSE: {
         // What the server said last still counts.
         auto last = framer_.Flush();
         Close();
-        Deliver(std::move(last), session);
-        session.OnConnectionClosed();
+        Deliver(std::move(last), events);
+        events.OnConnectionClosed();
         break;
     }
     default:
@@ -115,7 +115,7 @@ void ChatConnection::Flush() {
     }
 }
 
-void ChatConnection::Receive(lobby::LobbySession& session) {
+void ChatConnection::Receive(lobby::ConnectionEvents& events) {
     // Take everything that has arrived: one notification per buffer would
     // leave a busy server's traffic waiting behind the window's other work.
     std::vector<std::string> messages;
@@ -130,17 +130,17 @@ void ChatConnection::Receive(lobby::LobbySession& session) {
     auto tail = framer_.EndOfReceive();
     messages.insert(messages.end(), std::make_move_iterator(tail.begin()), std::make_move_iterator(tail.end()));
     if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
-    Deliver(std::move(messages), session);
+    Deliver(std::move(messages), events);
 }
 
-void ChatConnection::OnFlushTimer(lobby::LobbySession& session) {
+void ChatConnection::OnFlushTimer(lobby::ConnectionEvents& events) {
     KillTimer(window_, kFlushTimer);
-    Deliver(framer_.Flush(), session);
+    Deliver(framer_.Flush(), events);
 }
 
-void ChatConnection::Deliver(std::vector<std::string> messages, lobby::LobbySession& session) {
+void ChatConnection::Deliver(std::vector<std::string> messages, lobby::ConnectionEvents& events) {
     inbound_.Deliver(std::move(messages),
-                     [&session](const std::string& message) { session.HandleServerMessage(message); });
+                     [&events](const std::string& message) { events.HandleServerMessage(message); });
 }
 
 void ChatConnection::Close() {
@@ -151,5 +151,5 @@ void ChatConnection::Close() {
     frontSent_ = 0;
     framer_.Reset();
     KillTimer(window_, kFlushTimer);
-    WSACleanup();
+    winsock_.reset();
 }

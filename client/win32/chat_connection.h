@@ -7,12 +7,13 @@
 #include <windows.h>
 
 #include "client/inbound_queue.h"
-#include "client/lobby_session.h"
+#include "client/lobby_controls.h"
 #include "client/lobby_transport.h"
-#include "client/lobby_view.h"
 #include "client/protocol/wire_format.h"
+#include "common/win32/winsock_use.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 
 inline constexpr UINT SOCKET_MESSAGE = WM_USER + 1;
@@ -20,7 +21,7 @@ inline constexpr UINT SOCKET_MESSAGE = WM_USER + 1;
 class ChatConnection : public lobby::LobbyTransport {
 public:
     // Status lines go to view's chat list.
-    explicit ChatConnection(lobby::LobbyView& view) : view_(view) {}
+    explicit ChatConnection(lobby::LobbyControls& view) : view_(view) {}
     ~ChatConnection() override;
     ChatConnection(const ChatConnection&) = delete;
     ChatConnection& operator=(const ChatConnection&) = delete;
@@ -33,11 +34,11 @@ public:
     void Send(std::string_view message, lobby::Delivery delivery) override;
     void Disconnect(lobby::Delivery delivery) override;
 
-    // The window's SOCKET_MESSAGE: acts on the notification and tells session.
-    void OnSocketMessage(WPARAM socket, LPARAM event, lobby::LobbySession& session);
+    // The window's SOCKET_MESSAGE: acts on the notification and reports it.
+    void OnSocketMessage(WPARAM socket, LPARAM event, lobby::ConnectionEvents& events);
     // The window's WM_TIMER for kFlushTimer: text that waited for its end
     // long enough is a message of its own.
-    void OnFlushTimer(lobby::LobbySession& session);
+    void OnFlushTimer(lobby::ConnectionEvents& events);
     static constexpr UINT_PTR kFlushTimer = 1040;
 
     // Closes without telling anyone (the program is ending, or the user
@@ -47,13 +48,15 @@ public:
 private:
     void Raise(WORD event, lobby::Delivery delivery);
     void Flush();
-    void Receive(lobby::LobbySession& session);
-    void Deliver(std::vector<std::string> messages, lobby::LobbySession& session);
+    void Receive(lobby::ConnectionEvents& events);
+    void Deliver(std::vector<std::string> messages, lobby::ConnectionEvents& events);
 
-    lobby::LobbyView& view_;
+    lobby::LobbyControls& view_;
     HWND window_ = nullptr;
     std::string host_;
     int port_ = 0;
+    // Each attempt has its WinSock use, ended when its socket closes.
+    std::optional<win::WinsockUse> winsock_;
     SOCKET socket_ = INVALID_SOCKET;
     // Blocks leave whole and in order; a short send keeps the rest at the front.
     std::deque<lobby::SendBlock> outgoing_;

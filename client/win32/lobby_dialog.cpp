@@ -72,7 +72,8 @@ UINT IconFlags(lobby::MessageIcon icon) {
 } // namespace
 
 LobbyDialog::LobbyDialog()
-    : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, connection_), chatScroll_(kScrollChatMessage) {
+    : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, *this, *this, connection_),
+      chatScroll_(kScrollChatMessage) {
     icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CLIENT));
     auto address = lobby::ReadChatServerAddress(win::ProgramFile("config/position.ini"));
     connection_.SetServer(address.host, address.port);
@@ -134,7 +135,7 @@ bool LobbyDialog::OnInitDialog() {
     connection_.SetWindow(Handle());
     directPlay_ = std::make_unique<DirectPlayGames>(Handle());
     directPlay_->CreateLobby();
-    gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle(), *directPlay_, session_);
+    gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle(), *directPlay_);
     session_.SetGameLauncher(gameLauncher_.get());
     win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
     // The exit button is the way out, not the title bar.
@@ -338,7 +339,7 @@ std::optional<lobby::RoomRequest> LobbyDialog::RunRoomCreation(const std::vector
 
 void LobbyDialog::OpenRoomWindow(std::string_view title, bool host) {
     closedRoomWindow_.reset();
-    roomWindow_ = std::make_unique<RoomWindow>(Handle(), std::string(title), host, session_.UserId());
+    roomWindow_ = std::make_unique<RoomWindow>(Handle(), std::string(title), host);
     roomWindow_->CreateModeless(Handle());
 }
 
@@ -364,6 +365,10 @@ void LobbyDialog::GrantRoomHost() {
     if (roomWindow_) SendMessageW(roomWindow_->Handle(), ROOM_MESSAGE, kNoticeHostGranted, 0);
 }
 
+void LobbyDialog::ShowRoomMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) {
+    if (roomWindow_) win::ShowMessage(roomWindow_->Handle(), text, caption, MB_OK | IconFlags(icon));
+}
+
 INT_PTR LobbyDialog::OnRoomCommand(WPARAM command, LPARAM value) {
     switch (command) {
     case kRoomChat:
@@ -373,7 +378,7 @@ INT_PTR LobbyDialog::OnRoomCommand(WPARAM command, LPARAM value) {
         session_.LeaveRoom();
         return TRUE;
     case kRoomMemo:
-        if (value) session_.OnRoomMemo(reinterpret_cast<const char*>(value));
+        session_.OnRoomMemo(value ? reinterpret_cast<const char*>(value) : "");
         return TRUE;
     case kRoomStart:
         session_.OnHostStart();

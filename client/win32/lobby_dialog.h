@@ -17,7 +17,10 @@
 #include <string>
 #include <string_view>
 
-class LobbyDialog : public win::Dialog, private lobby::LobbyView {
+class LobbyDialog : public win::Dialog,
+                    private lobby::LobbyControls,
+                    private lobby::RoomView,
+                    private lobby::LobbyPrompts {
 public:
     LobbyDialog();
     ~LobbyDialog() override;
@@ -31,13 +34,12 @@ protected:
     void OnDestroy() override;
 
 private:
-    // LobbyView
+    // LobbyControls
     void SetButtonState(lobby::LobbyButton button, lobby::ButtonState state) override;
     void EnableChatInput(bool enable) override;
     void FocusChatInput() override;
     void AddChatLine(std::string_view line, bool makeCurrent) override;
     void SetCaption(std::string_view caption) override;
-    void ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) override;
     void StartTimer(lobby::LobbyTimer timer) override;
     void StopTimer(lobby::LobbyTimer timer) override;
     void SetHiddenUserId(std::string_view userId) override;
@@ -49,12 +51,16 @@ private:
     void SelectApplication(int index) override;
     void RenewDirectPlayLists() override;
     void SetRoomTitleField(std::string_view title) override;
-    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& applications) override;
+    // RoomView
     void OpenRoomWindow(std::string_view title, bool host) override;
     void CloseRoomWindow() override;
     void ShowRoomChatLine(std::string_view line) override;
     void ShowRoomMembers(const std::vector<std::string>& ids) override;
     void GrantRoomHost() override;
+    void ShowRoomMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) override;
+    // LobbyPrompts
+    void ShowMessage(std::string_view text, std::string_view caption, lobby::MessageIcon icon) override;
+    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& applications) override;
     bool RunReceivedMemo(std::string_view sender, std::string_view text) override;
     std::optional<std::string> RunMemoSend(std::string_view recipient) override;
 

@@ -8,10 +8,8 @@
 #include "common/win32/owned_windows_hold.h"
 #include "common/win32/program_path.h"
 #include "client/win32/registered_game_launch.h"
-#include "client/room_creation.h"
 #include "common/win32/winsock_name_resolver.h"
-
-#include <winsock2.h>
+#include "common/win32/winsock_use.h"
 
 #include <string>
 
@@ -19,23 +17,21 @@ namespace {
 
 std::string GatewayText() {
     // The name service needs WinSock of its own: the chat connection may be gone.
-    WSADATA data;
-    bool started = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+    win::WinsockUse winsock;
     win::WinsockNameResolver resolver;
     auto lines = config::ReadLinePieces(win::ProgramFile("config/position.ini"));
-    std::string text = lines ? lobby::LobbyGatewayText(*lines, resolver) : std::string();
-    if (started) WSACleanup();
-    return text;
+    return lines ? lobby::LobbyGatewayText(*lines, resolver) : std::string();
 }
 
 } // namespace
 
-lobby::LaunchResult LobbyGameLauncher::Launch(int kind, std::string_view, std::string_view hostAddress) {
+lobby::LaunchResult LobbyGameLauncher::Launch(lobby::GameKind kind, std::string_view, std::string_view hostAddress,
+                                              bool host) {
     // The room window waits while the launch's boxes and dialogs are open.
     win::OwnedWindowsHold hold(owner_);
     if (kind == lobby::kStarCraft) return LaunchStarCraft();
     if (kind == lobby::kDirectPlayGame) {
-        directPlay_.Launch(session_.IsHost());
+        directPlay_.Launch(host);
     } else {
         ChooseAndLaunchRegisteredGame(hostAddress);
     }

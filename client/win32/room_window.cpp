@@ -2,22 +2,18 @@
 
 #include "common/win32/byte_limited_edit.h"
 #include "client/chat_input.h"
-#include "common/cp949.h"
 #include "client/win32/hand_cursor_button.h"
 #include "common/win32/list_box.h"
-#include "common/win32/message_box.h"
 #include "resource.h"
 
 #include <algorithm>
 
 namespace {
 constexpr UINT kScrollChatMessage = WM_APP + 1;
-constexpr const char* kMemoToSelf = "자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리...";
-constexpr const char* kMemoToSelfCaption = "뭐하는 겁니까...";
 } // namespace
 
-RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed, std::string ownId)
-    : win::Dialog(IDD_ROOM), lobby_(lobby), title_(std::move(title)), startAllowed_(startAllowed), ownId_(std::move(ownId)),
+RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed)
+    : win::Dialog(IDD_ROOM), lobby_(lobby), title_(std::move(title)), startAllowed_(startAllowed),
       chatScroll_(kScrollChatMessage) {
     OnMessage(kScrollChatMessage, [this](WPARAM, LPARAM) {
         chatScroll_.Apply();
@@ -60,10 +56,6 @@ bool RoomWindow::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_ESCAPE) return true;
     if (msg.wParam != VK_RETURN) return false;
-    if (cp949::HasCaret(ChatInput())) {
-        win::ShowMessage(Handle(), cp949::kCaretRefusal, win::kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
-        return true;
-    }
     Raise(kRoomChat);
     return true;
 }
@@ -92,10 +84,5 @@ void RoomWindow::ShowMembers() { win::list_box::ReplaceLines(Item(IDC_MEMBER_LIS
 
 void RoomWindow::OnMemoButton() {
     std::string member = win::list_box::SelectedLine(Item(IDC_MEMBER_LIST));
-    if (member.empty()) return;
-    if (member == ownId_) {
-        win::ShowMessage(Handle(), kMemoToSelf, kMemoToSelfCaption, MB_OK | MB_ICONQUESTION);
-        return;
-    }
     Raise(kRoomMemo, reinterpret_cast<LPARAM>(member.c_str()));
 }

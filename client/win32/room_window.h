@@ -18,7 +18,7 @@ enum RoomNotice : WPARAM { kNoticeChatLine = 1, kNoticeHostGranted = 2, kNoticeM
 
 class RoomWindow : public win::Dialog {
 public:
-    RoomWindow(HWND lobby, std::string title, bool startAllowed, std::string ownId);
+    RoomWindow(HWND lobby, std::string title, bool startAllowed);
 
     // What the notices show: set before the notice is sent.
     void SetIncomingChatLine(std::string line) { incomingChatLine_ = std::move(line); }
@@ -47,7 +47,6 @@ private:
     HWND lobby_;
     std::string title_;
     bool startAllowed_;
-    std::string ownId_;
     std::string incomingChatLine_;
     std::vector<std::string> members_;
     win::list_box::ScrollToLast chatScroll_;

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "gatelog/win32/precise_tick.h"
-#include "gatelog/win32/winsock_use.h"
+#include "common/win32/winsock_use.h"
 
 namespace gatelog {
 namespace {
@@ -24,7 +24,7 @@ sockaddr_in ToSockaddr(const net::Ipv4Address& address) {
 
 class RawEchoSocket : public EchoSocket {
 public:
-    RawEchoSocket(std::unique_ptr<WinsockUse> winsock, SOCKET raw) : winsock_(std::move(winsock)), socket_(raw) {}
+    RawEchoSocket(std::unique_ptr<win::WinsockUse> winsock, SOCKET raw) : winsock_(std::move(winsock)), socket_(raw) {}
 
     bool Send(const net::Ipv4Address& destination, std::span<const std::uint8_t> packet) override {
         sockaddr_in to = ToSockaddr(destination);
@@ -49,14 +49,14 @@ public:
 
 private:
     // Declared first, so WinSock is given up only after the socket is closed.
-    std::unique_ptr<WinsockUse> winsock_;
-    SocketHandle socket_;
+    std::unique_ptr<win::WinsockUse> winsock_;
+    win::SocketHandle socket_;
 };
 
 } // namespace
 
 EchoNetwork::Opened WinsockEchoNetwork::Open(std::uint32_t timeoutMs) {
-    auto winsock = std::make_unique<WinsockUse>();
+    auto winsock = std::make_unique<win::WinsockUse>();
     if (!winsock->IsVersionOneOne()) return {nullptr, OpenFailure::kWinsockUnusable};
     const protoent* icmp = getprotobyname("icmp");
     if (!icmp) return {nullptr, OpenFailure::kFailed};

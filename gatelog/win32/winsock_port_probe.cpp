@@ -3,14 +3,14 @@
 #include <cstring>
 
 #include "common/win32/winsock_name_resolver.h"
-#include "gatelog/win32/winsock_use.h"
+#include "common/win32/winsock_use.h"
 
 namespace gatelog {
 
 bool WinsockPortProbe::ProbeBattleNetPort(std::string_view host) {
-    WinsockUse winsock;
+    win::WinsockUse winsock;
     if (!winsock.Started()) return false;
-    SocketHandle tcp(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    win::SocketHandle tcp(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     if (!tcp.Valid()) return false;
     auto address = win::WinsockNameResolver().Resolve(host);
     if (!address) return false;

@@ -11,7 +11,7 @@
 namespace {
 
 // Counts what reaches the window, the cheapest view that still sees every call.
-class CountingView : public lobby::LobbyView {
+class CountingView : public lobby::LobbyControls, public lobby::RoomView, public lobby::LobbyPrompts {
 public:
     void SetButtonState(lobby::LobbyButton, lobby::ButtonState) override { ++calls; }
     void EnableChatInput(bool) override { ++calls; }
@@ -36,6 +36,7 @@ public:
     void ShowRoomChatLine(std::string_view) override { ++calls; }
     void ShowRoomMembers(const std::vector<std::string>& ids) override { calls += ids.size(); }
     void GrantRoomHost() override { ++calls; }
+    void ShowRoomMessage(std::string_view, std::string_view, lobby::MessageIcon) override { ++calls; }
     bool RunReceivedMemo(std::string_view, std::string_view) override { return false; }
     std::optional<std::string> RunMemoSend(std::string_view) override { return {}; }
 
@@ -78,7 +79,7 @@ std::vector<std::string> Receives() {
 void ReceivePath(benchmark::State& state) {
     CountingView view;
     NullTransport transport;
-    lobby::LobbySession session(view, transport);
+    lobby::LobbySession session(view, view, view, transport);
     session.OnIdPromptClosed(std::string("bench"));
     const auto receives = Receives();
     lobby::ReceiveFramer framer;

@@ -9,9 +9,8 @@ using lobby::Delivery;
 using lobby::LobbyTimer;
 
 TEST(IdPrompt, CancelLeavesOnlyConnectActiveAndDoesNotConnect) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.OnIdPromptClosed(std::nullopt);
     EXPECT_TRUE(view.IsActive(LobbyButton::kConnect));
     for (auto button : {LobbyButton::kCreateRoom, LobbyButton::kOtherGames, LobbyButton::kDisconnect,
@@ -23,12 +22,10 @@ TEST(IdPrompt, CancelLeavesOnlyConnectActiveAndDoesNotConnect) {
 }
 
 TEST(IdPrompt, AcceptEnablesChatButtonsAndConnects) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.OnIdPromptClosed(std::string("kim"));
     EXPECT_TRUE(view.chatEnabled);
-    EXPECT_EQ(session.ChatPrefix(), "[kim]");
     for (auto button : {LobbyButton::kCreateRoom, LobbyButton::kOtherGames, LobbyButton::kDisconnect,
                         LobbyButton::kNotebook, LobbyButton::kMemo}) {
         EXPECT_TRUE(view.IsActive(button));
@@ -40,10 +37,9 @@ TEST(IdPrompt, AcceptEnablesChatButtonsAndConnects) {
 }
 
 TEST(IdPrompt, FailedConnectionStartTellsTheUserAndStillShowsTheStatusLines) {
-    RecordingView view;
-    RecordingTransport transport;
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     transport.connectSucceeds = false;
-    lobby::LobbySession session(view, transport);
     session.OnIdPromptClosed(std::string("kim"));
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0], "Client: 현재 사용자가 너무 많습니다.\n잠시후 다시 이용해 주십시요");
@@ -51,9 +47,8 @@ TEST(IdPrompt, FailedConnectionStartTellsTheUserAndStillShowsTheStatusLines) {
 }
 
 TEST(Login, IdIsSentSynchronouslyAfterTheConnectionAndAwaited) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.OnIdPromptClosed(std::string("홍길동"));
     session.OnConnected();
     EXPECT_TRUE(view.timers.count(LobbyTimer::kLogin));
@@ -78,9 +73,8 @@ TEST(Login, AnyVerdictButFalseLogsIn) {
 }
 
 TEST(Login, AcceptanceSendsAliveAtOnceAndOnEveryKeepAlive) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.OnIdPromptClosed(std::string("kim"));
     session.HandleServerMessage("IDORDER^TRUE");
     session.OnKeepAliveDue();
@@ -89,9 +83,8 @@ TEST(Login, AcceptanceSendsAliveAtOnceAndOnEveryKeepAlive) {
 }
 
 TEST(Login, TakenIdDisconnectsAndLeavesOnlyConnectActive) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.OnIdPromptClosed(std::string("kim"));
     session.HandleServerMessage("IDORDER^FALSE");
     EXPECT_EQ(transport.disconnects, 1);
@@ -105,10 +98,33 @@ TEST(Login, TakenIdDisconnectsAndLeavesOnlyConnectActive) {
     }
 }
 
+TEST(Login, RefusedIdClosesBeforeItsReplyIsHandledAndALaterLoginStartsClean) {
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
+    session.OnIdPromptClosed(std::string("kim"));
+    session.OnConnected();
+    session.OnLoginDue();
+    session.HandleServerMessage("IDORDER^FALSE");  // the close re-enters the session from inside
+    EXPECT_EQ(std::vector<std::string>(view.chat.begin() + 2, view.chat.end()),
+              (std::vector<std::string>{"아이디가 중복되는 경우입니다.", "연결을 끊겠습니다.", "서버와 연결이 끊어졌습니다."}));
+    EXPECT_FALSE(transport.open);
+    EXPECT_FALSE(view.chatEnabled);
+    EXPECT_TRUE(view.IsActive(LobbyButton::kConnect));
+    EXPECT_FALSE(view.IsActive(LobbyButton::kDisconnect));
+
+    transport.sent.clear();
+    session.OnIdPromptClosed(std::string("lee"));
+    session.OnConnected();
+    session.OnLoginDue();
+    session.HandleServerMessage("IDORDER^OK");
+    EXPECT_EQ(transport.sent, (std::vector<std::string>{"ID^lee", "I_AM_ALIVE"}));
+    EXPECT_EQ(view.caption, "lee님! 나래온 게임방에 오신걸 환영합니다");
+    EXPECT_TRUE(view.IsActive(LobbyButton::kDisconnect));
+}
+
 TEST(Login, ReplyWithoutVerdictIsIgnored) {
-    RecordingView view;
-    RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    RecordedLobby lobby;
+    auto& [view, transport, session] = lobby;
     session.HandleServerMessage("IDORDER^");
     EXPECT_TRUE(view.caption.empty());
     EXPECT_EQ(transport.disconnects, 0);
@@ -142,6 +158,8 @@ TEST(Disconnect, ClosesAndLeavesOnlyConnectActive) {
     EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kConnect));
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kDisconnect));
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kCreateRoom));
+    lobby.transport.DeliverPosted();
+    EXPECT_EQ(lobby.view.chat.back(), "서버와 연결이 끊어졌습니다.");
     lobby.session.OnDisconnectButton();  // nothing left to close
     EXPECT_EQ(lobby.transport.disconnects, 1);
 }
@@ -171,7 +189,6 @@ TEST(Lists, UsersAndAddressGoToTheirControls) {
     EXPECT_TRUE(lobby.view.users.empty());
     lobby.session.HandleServerMessage("CLIENT_IP_ADDRESS^192.168.10.200^pad");
     EXPECT_EQ(lobby.view.gameAddress, "192.168.10.200");
-    EXPECT_EQ(lobby.session.ClientAddress(), "192.168.10.200");
 }
 
 TEST(Lists, RoomRowsReplaceTheListAndClearingEmptiesIt) {

@@ -1,4 +1,6 @@
-// A lobby view and transport that record what the session asks of them.
+// Fakes of what the lobby session drives, each recording what it was asked:
+// the lobby window's controls, the room window, the prompts, the transport
+// and the game launcher.
 #pragma once
 
 #include "client/lobby_session.h"
@@ -15,7 +17,7 @@ namespace lobby_test {
 using lobby::ButtonState;
 using lobby::LobbyButton;
 
-class RecordingView : public lobby::LobbyView {
+class RecordingControls : public lobby::LobbyControls {
 public:
     void SetButtonState(LobbyButton button, ButtonState state) override { buttons[button] = state; }
     void EnableChatInput(bool enable) override { chatEnabled = enable; }
@@ -25,24 +27,13 @@ public:
         if (makeCurrent) currentLine = line;
     }
     void SetCaption(std::string_view text) override { caption = text; }
-    void ShowMessage(std::string_view text, std::string_view title, lobby::MessageIcon) override {
-        messages.push_back(std::string(title) + ": " + std::string(text));
-    }
     void StartTimer(lobby::LobbyTimer timer) override { timers.insert(timer); }
     void StopTimer(lobby::LobbyTimer timer) override { timers.erase(timer); }
     void SetHiddenUserId(std::string_view id) override { hiddenUserId = id; }
     void SetGameAddress(std::string_view address) override { gameAddress = address; }
+    void SetRoomTitleField(std::string_view title) override { roomTitleField = title; }
     void ShowRoomRows(const std::vector<std::string>& texts) override { rooms = {texts.begin(), texts.end()}; }
     void ShowUsers(const std::vector<std::string>& ids) override { users = ids; }
-    bool RunReceivedMemo(std::string_view sender, std::string_view text) override {
-        receivedMemos.push_back(std::string(sender) + ": " + std::string(text));
-        return answerMemo;
-    }
-    std::optional<std::string> RunMemoSend(std::string_view recipient) override {
-        memoRecipients.emplace_back(recipient);
-        return memoText;
-    }
-
     std::string RoomRowText(int row) const override {
         if (row < 0 || row >= static_cast<int>(rooms.size())) return {};
         return *std::next(rooms.begin(), row);
@@ -50,18 +41,6 @@ public:
     std::vector<std::string> DirectPlayApplications() const override { return applications; }
     void SelectApplication(int index) override { selectedApplication = index; }
     void RenewDirectPlayLists() override { ++renewedLists; }
-    void SetRoomTitleField(std::string_view title) override { roomTitleField = title; }
-    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& offered) override {
-        offeredApplications = offered;
-        return roomRequest;
-    }
-    void OpenRoomWindow(std::string_view title, bool host) override {
-        roomWindow = RoomWindowState{std::string(title), host, {}, {}};
-    }
-    void CloseRoomWindow() override { roomWindow.reset(); }
-    void ShowRoomChatLine(std::string_view line) override { roomWindow->chat.emplace_back(line); }
-    void ShowRoomMembers(const std::vector<std::string>& ids) override { roomWindow->members = ids; }
-    void GrantRoomHost() override { roomWindow->startEnabled = true; }
 
     bool IsActive(LobbyButton button) const {
         auto found = buttons.find(button);
@@ -74,20 +53,30 @@ public:
     std::vector<std::string> chat;
     std::string currentLine;
     std::string caption;
-    std::vector<std::string> messages;
     std::set<lobby::LobbyTimer> timers;
     std::string hiddenUserId;
     std::string gameAddress;
+    std::string roomTitleField;
     std::set<std::string> rooms;  // ordered by text, as the sorted list view shows them
     std::vector<std::string> users;
-    std::vector<std::string> receivedMemos;
-    std::vector<std::string> memoRecipients;
     std::vector<std::string> applications;
     int selectedApplication = -1;
     int renewedLists = 0;
-    std::string roomTitleField;
-    std::vector<std::string> offeredApplications;
-    std::optional<lobby::RoomRequest> roomRequest;
+};
+
+class RecordingRoomView : public lobby::RoomView {
+public:
+    void OpenRoomWindow(std::string_view title, bool host) override {
+        roomWindow = RoomWindowState{std::string(title), host, {}, {}};
+    }
+    void CloseRoomWindow() override { roomWindow.reset(); }
+    void ShowRoomChatLine(std::string_view line) override { roomWindow->chat.emplace_back(line); }
+    void ShowRoomMembers(const std::vector<std::string>& ids) override { roomWindow->members = ids; }
+    void GrantRoomHost() override { roomWindow->startEnabled = true; }
+    void ShowRoomMessage(std::string_view text, std::string_view title, lobby::MessageIcon) override {
+        roomMessages.push_back(std::string(title) + ": " + std::string(text));
+    }
+
     struct RoomWindowState {
         std::string title;
         bool startEnabled = false;
@@ -95,10 +84,41 @@ public:
         std::vector<std::string> members;
     };
     std::optional<RoomWindowState> roomWindow;
+    std::vector<std::string> roomMessages;
+};
+
+class RecordingPrompts : public lobby::LobbyPrompts {
+public:
+    void ShowMessage(std::string_view text, std::string_view title, lobby::MessageIcon) override {
+        messages.push_back(std::string(title) + ": " + std::string(text));
+    }
+    std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& offered) override {
+        offeredApplications = offered;
+        return roomRequest;
+    }
+    bool RunReceivedMemo(std::string_view sender, std::string_view text) override {
+        receivedMemos.push_back(std::string(sender) + ": " + std::string(text));
+        return answerMemo;
+    }
+    std::optional<std::string> RunMemoSend(std::string_view recipient) override {
+        memoRecipients.emplace_back(recipient);
+        return memoText;
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> offeredApplications;
+    std::optional<lobby::RoomRequest> roomRequest;
+    std::vector<std::string> receivedMemos;
+    std::vector<std::string> memoRecipients;
     bool answerMemo = false;
     std::optional<std::string> memoText;
 };
 
+// Everything the session shows, in one place for the tests that look at all of it.
+struct RecordingView : RecordingControls, RecordingRoomView, RecordingPrompts {};
+
+// Reports back as the real connection does: a synchronous disconnect closes
+// before it returns, a posted one when DeliverPosted runs.
 class RecordingTransport : public lobby::LobbyTransport {
 public:
     bool Connect() override {
@@ -111,35 +131,58 @@ public:
         sent.emplace_back(message);
         deliveries.push_back(delivery);
     }
-    void Disconnect(lobby::Delivery) override {
-        open = false;
+    void Disconnect(lobby::Delivery delivery) override {
         ++disconnects;
+        if (delivery == lobby::Delivery::kPosted) {
+            closePosted = true;
+            return;
+        }
+        Close();
+    }
+    void DeliverPosted() {
+        if (closePosted) Close();
     }
 
+    lobby::ConnectionEvents* events = nullptr;
     bool connectSucceeds = true;
     bool open = false;
+    bool closePosted = false;
     int connects = 0;
     int disconnects = 0;
     std::vector<std::string> sent;
     std::vector<lobby::Delivery> deliveries;
+
+private:
+    void Close() {
+        closePosted = false;
+        if (!open) return;
+        open = false;
+        if (events) events->OnConnectionClosed();
+    }
 };
 
 class RecordingLauncher : public lobby::GameLauncher {
 public:
-    lobby::LaunchResult Launch(int kind, std::string_view game, std::string_view address) override {
-        launches.push_back(std::to_string(kind) + " " + std::string(game) + " " + std::string(address));
+    lobby::LaunchResult Launch(lobby::GameKind kind, std::string_view game, std::string_view address, bool host) override {
+        launches.push_back(std::to_string(kind) + " " + std::string(game) + " " + std::string(address) +
+                           (host ? " host" : " guest"));
         return result;
     }
     std::vector<std::string> launches;
     lobby::LaunchResult result = lobby::LaunchResult::kStayInRoom;
 };
 
-// A session whose user logged in as "kim".
-struct LoggedInLobby {
+// A session over recording fakes, not yet connected.
+struct RecordedLobby {
     RecordingView view;
     RecordingTransport transport;
-    lobby::LobbySession session{view, transport};
+    lobby::LobbySession session{view, view, view, transport};
 
+    RecordedLobby() { transport.events = &session; }
+};
+
+// A session whose user logged in as "kim".
+struct LoggedInLobby : RecordedLobby {
     LoggedInLobby() {
         session.OnIdPromptClosed(std::string("kim"));
         session.OnConnected();

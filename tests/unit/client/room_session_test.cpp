@@ -45,8 +45,8 @@ TEST(Join, YesOpensTheRoomAsGuestWithTheRoomsTitle) {
     EXPECT_EQ(lobby.view.roomWindow->title, "two");
     EXPECT_FALSE(lobby.view.roomWindow->startEnabled);
     EXPECT_EQ(lobby.view.roomTitleField, "two");
-    EXPECT_EQ(lobby.session.GameKind(), 1);
-    EXPECT_FALSE(lobby.session.IsHost());
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 Game  guest"}));
 }
 
 TEST(Join, OtherVerdictReturnsToTheLobby) {
@@ -54,11 +54,13 @@ TEST(Join, OtherVerdictReturnsToTheLobby) {
     lobby.Join(1, "JOINORDER^NO");
     EXPECT_FALSE(lobby.view.roomWindow);
     EXPECT_FALSE(lobby.session.InRoom());
-    EXPECT_EQ(lobby.session.RoomNumber(), 0);
     EXPECT_TRUE(lobby.view.chatEnabled);
     for (auto button : {LobbyButton::kExit, LobbyButton::kCreateRoom, LobbyButton::kJoinRoom, LobbyButton::kDisconnect}) {
         EXPECT_TRUE(lobby.view.IsActive(button));
     }
+    lobby.Join(0, "JOINORDER^YES^Game^1");
+    EXPECT_EQ(lobby.transport.sent.back(), "JOIN^10");
+    EXPECT_EQ(lobby.view.roomWindow->title, "ten");
 }
 
 TEST(Join, YesWithoutGameFieldsLeavesTheJoinPending) {
@@ -116,7 +118,9 @@ TEST(RowChoice, IgnoredWhileInARoom) {
     LobbyWithRooms lobby;
     lobby.Join(1, "JOINORDER^YES^Game^1");
     lobby.session.OnRoomRowChanged(0);
-    EXPECT_EQ(lobby.session.SelectedRow(), 1);
+    lobby.session.LeaveRoom();
+    lobby.session.OnJoinButton();
+    EXPECT_EQ(lobby.transport.sent.back(), "JOIN^2");
 }
 
 TEST(RowChoice, JoinAndCreateAreRefusedWhileInARoom) {
@@ -127,7 +131,7 @@ TEST(RowChoice, JoinAndCreateAreRefusedWhileInARoom) {
     lobby.session.OnJoinButton();
     lobby.session.OnCreateButton();
     EXPECT_TRUE(lobby.transport.sent.empty());
-    EXPECT_EQ(lobby.session.RoomNumber(), 2);
+    EXPECT_EQ(lobby.view.roomWindow->title, "two");
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kJoinRoom));
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kCreateRoom));
 }
@@ -140,7 +144,6 @@ TEST(Create, StarCraftRoomIsSentSynchronouslyAndOpensAsHost) {
     EXPECT_EQ(lobby.transport.deliveries[0], Delivery::kSync);
     ASSERT_TRUE(lobby.view.roomWindow);
     EXPECT_TRUE(lobby.view.roomWindow->startEnabled);
-    EXPECT_TRUE(lobby.session.IsHost());
     EXPECT_EQ(lobby.view.roomTitleField, "우리방");
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kExit));
 }
@@ -204,13 +207,38 @@ TEST(Room, ChatFromTheRoomIsSentSynchronously) {
     EXPECT_EQ(lobby.transport.deliveries[0], Delivery::kSync);
 }
 
+TEST(Room, CaretInTheChatIsRefusedOverTheRoomWindowAndKeepsTheInput) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.transport.sent.clear();
+    EXPECT_FALSE(lobby.session.OnRoomChat("a^b"));
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_EQ(lobby.view.roomMessages, (std::vector<std::string>{"알림: '^'문자는 입력할수 없습니다"}));
+    EXPECT_TRUE(lobby.view.messages.empty());
+}
+
+TEST(Room, MemoGoesToTheChosenMemberNeverToOneselfOrNobody) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.transport.sent.clear();
+    lobby.view.memoText = "hi";
+    lobby.session.OnRoomMemo("");
+    lobby.session.OnRoomMemo("kim");
+    EXPECT_EQ(lobby.view.roomMessages,
+              (std::vector<std::string>{"뭐하는 겁니까...: 자신에게 쪽지를 보내면\n어떻게 하겠다는겁니까?..\n다시 보내세요!! 빨리..."}));
+    EXPECT_TRUE(lobby.view.memoRecipients.empty());
+    lobby.session.OnRoomMemo("lee");
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"FIND_USER^lee^hi"}));
+}
+
 TEST(Room, GuestBecomesHostOnlyByTheServer) {
     LobbyWithRooms lobby;
     lobby.Join(1, "JOINORDER^YES^Game^1");
     EXPECT_FALSE(lobby.view.roomWindow->startEnabled);
     lobby.session.HandleServerMessage("YOU_ARE_HOST");
     EXPECT_TRUE(lobby.view.roomWindow->startEnabled);
-    EXPECT_TRUE(lobby.session.IsHost());
+    lobby.session.OnHostStart();
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 Game  host"}));
 }
 
 TEST(Leave, SendsTopAfterTheWindowAndRestoresTheLobby) {
@@ -224,14 +252,15 @@ TEST(Leave, SendsTopAfterTheWindowAndRestoresTheLobby) {
     EXPECT_EQ(lobby.transport.deliveries.back(), Delivery::kSync);
     EXPECT_EQ(lobby.view.renewedLists, 1);
     EXPECT_FALSE(lobby.session.InRoom());
-    EXPECT_FALSE(lobby.session.IsHost());
-    EXPECT_EQ(lobby.session.RoomNumber(), 0);
     EXPECT_TRUE(lobby.view.chatEnabled);
     for (auto button : {LobbyButton::kExit, LobbyButton::kCreateRoom, LobbyButton::kDisconnect}) {
         EXPECT_TRUE(lobby.view.IsActive(button));
     }
     lobby.session.HandleServerMessage("[lee] back");
     EXPECT_EQ(lobby.view.currentLine, "[lee] back");
+    lobby.Join(0, "JOINORDER^YES^Game^1");  // the next room starts as guest
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 Game  guest"}));
 }
 
 TEST(Start, HostSendsTheStartAndLaunchesByKind) {
@@ -242,7 +271,7 @@ TEST(Start, HostSendsTheStartAndLaunchesByKind) {
     lobby.session.OnHostStart();
     EXPECT_EQ(lobby.transport.sent.back(), "HOST_GAME_START");
     EXPECT_EQ(lobby.transport.deliveries.back(), Delivery::kPosted);
-    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 스타 크래프트 10.0.0.7"}));
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"1 스타 크래프트 10.0.0.7 host"}));
 }
 
 TEST(Start, GuestStartsOnlyWithARoomWindow) {
@@ -251,7 +280,7 @@ TEST(Start, GuestStartsOnlyWithARoomWindow) {
     EXPECT_TRUE(lobby.launcher.launches.empty());
     lobby.Join(1, "JOINORDER^YES^Game^3");
     lobby.session.HandleServerMessage("HOST_GAME_START");
-    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"3 Game "}));
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"3 Game  guest"}));
 }
 
 TEST(Start, GuestWithoutTheDirectPlayGameIsWarnedAndLeaves) {
@@ -276,7 +305,7 @@ TEST(Start, HostMadeByTheServerStartsWithoutTheGuestsInstallCheck) {
     EXPECT_TRUE(lobby.view.messages.empty());
     EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"HOST_GAME_START"}));
     EXPECT_TRUE(lobby.view.roomWindow);
-    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"2 Game "}));
+    EXPECT_EQ(lobby.launcher.launches, (std::vector<std::string>{"2 Game  host"}));
 }
 
 TEST(Start, FailedLaunchTakesHostAndGuestOutOfTheRoom) {

@@ -1,10 +1,11 @@
-// WinSock 1.1 started for one piece of work and a socket owned by it; both
-// are released when the objects go away, on every path.
+// WinSock 1.1 started for one piece of work (or the whole program) and a
+// socket owned by it; both are released when the objects go away, on every
+// path.
 #pragma once
 
 #include <winsock2.h>
 
-namespace gatelog {
+namespace win {
 
 class WinsockUse {
 public:
@@ -36,4 +37,4 @@ private:
     SOCKET socket_;
 };
 
-} // namespace gatelog
+} // namespace win

@@ -1,6 +1,6 @@
-#include "gatelog/win32/winsock_use.h"
+#include "common/win32/winsock_use.h"
 
-namespace gatelog {
+namespace win {
 namespace {
 constexpr WORD kVersionOneOne = MAKEWORD(1, 1);
 }
@@ -17,4 +17,4 @@ SocketHandle::~SocketHandle() {
     if (Valid()) closesocket(socket_);
 }
 
-} // namespace gatelog
+} // namespace win
