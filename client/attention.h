@@ -8,9 +8,9 @@
 
 namespace lobby {
 
-inline constexpr std::string_view kAttentionSettingsFile = "\\config\\client.ini";
-inline constexpr std::string_view kMessageSoundFile = "\\media\\message.wav";
-inline constexpr std::string_view kGameSoundFile = "\\media\\game.wav";
+inline constexpr std::string_view kAttentionSettingsFile = "config/client.ini";
+inline constexpr std::string_view kMessageSoundFile = "media/message.wav";
+inline constexpr std::string_view kGameSoundFile = "media/game.wav";
 
 enum class AttentionEvent {
     kMemoReceived,
