@@ -31,7 +31,21 @@ enum class LobbyTimer : unsigned {
     kIdPrompt = 1029,
     kLogin = 1030,
     kLoginWait = 1031,
+    // A join the server leaves unanswered this long is given up.
+    kJoinWait = 1032,
 };
+
+// How long each timer runs, in milliseconds.
+constexpr unsigned IntervalMs(LobbyTimer timer) {
+    switch (timer) {
+    case LobbyTimer::kKeepAlive: return 180000;
+    case LobbyTimer::kLoginWait: return 2000;
+    case LobbyTimer::kJoinWait: return 5000;
+    case LobbyTimer::kIdPrompt:
+    case LobbyTimer::kLogin: break;
+    }
+    return 500;
+}
 
 class LobbyControls {
 public:

@@ -59,10 +59,23 @@ void LobbySession::OnLoginDue() {
 void LobbySession::OnKeepAliveDue() { transport_.Send(outgoing::kAlive, Delivery::kPosted); }
 
 void LobbySession::OnConnectionClosed() {
+    using enum LobbyButton;
     view_.AddChatLine("서버와 연결이 끊어졌습니다.", false);
+    // Nothing of the server's lobby outlives the connection: a room is left
+    // here alone, a join under way ends, and no stale row can start a join
+    // that nobody would answer.
+    if (roomWindowOpen_) {
+        ReturnToLobby(TellServer::kNo);
+    } else if (inRoom_) {
+        CancelJoin();
+    }
+    view_.ShowRoomRows({});
+    view_.ShowUsers({});
+    selectedRow_ = -1;
+    view_.SetButtonState(kJoinRoom, ButtonState::kInactive);
     // Logged in, the connect button is inactive: without this a server that
     // drops the user would leave no way to connect again.
-    view_.SetButtonState(LobbyButton::kConnect, ButtonState::kActive);
+    view_.SetButtonState(kConnect, ButtonState::kActive);
 }
 
 bool LobbySession::OnChatEnter(std::string_view text) {
@@ -142,7 +155,9 @@ void LobbySession::OnRoomRowChanged(int row) {
 
 void LobbySession::OnJoinButton() {
     using enum LobbyButton;
-    if (inRoom_) return;  // one room at a time, however the button was reached
+    // One room at a time, however the button was reached, and only where a
+    // server can answer.
+    if (inRoom_ || !transport_.IsOpen()) return;
     int number = RoomNumberOfRowText(view_.RoomRowText(selectedRow_));
     if (number == kNoRoomNumber) {
         view_.SetButtonState(kJoinRoom, ButtonState::kActive);
@@ -153,6 +168,21 @@ void LobbySession::OnJoinButton() {
     transport_.Send(outgoing::Join(number), Delivery::kPosted);
     view_.EnableChatInput(false);
     SetButtons({kExit, kCreateRoom, kJoinRoom, kDisconnect}, ButtonState::kInactive);
+    view_.StartTimer(LobbyTimer::kJoinWait);
+}
+
+void LobbySession::OnJoinWaitOver() {
+    view_.StopTimer(LobbyTimer::kJoinWait);
+    if (inRoom_ && !roomWindowOpen_) CancelJoin();
+}
+
+void LobbySession::CancelJoin() {
+    using enum LobbyButton;
+    view_.StopTimer(LobbyTimer::kJoinWait);
+    inRoom_ = false;
+    roomNumber_ = 0;
+    SetButtons({kJoinRoom, kCreateRoom, kExit, kDisconnect}, ButtonState::kActive);
+    view_.EnableChatInput(true);
 }
 
 void LobbySession::EnterRoom(std::string_view title, bool host) {
@@ -162,17 +192,15 @@ void LobbySession::EnterRoom(std::string_view title, bool host) {
 }
 
 void LobbySession::operator()(const message::JoinReply& reply) {
-    using enum LobbyButton;
     // Only a join under way has a reply to take.
     if (!inRoom_ || roomWindowOpen_) return;
+    // A yes without its game is no answer: the join wait decides.
     if (reply.yes && !reply.hasGame) return;
     if (!reply.yes) {
-        inRoom_ = false;
-        roomNumber_ = 0;
-        SetButtons({kJoinRoom, kCreateRoom, kExit, kDisconnect}, ButtonState::kActive);
-        view_.EnableChatInput(true);
+        CancelJoin();
         return;
     }
+    view_.StopTimer(LobbyTimer::kJoinWait);
     gameName_ = reply.gameName;
     gameKind_ = GameKindFromWire(reply.gameKind);
     std::string title = RoomTitle(roomNumber_);
@@ -218,14 +246,16 @@ bool LobbySession::OnRoomChat(std::string_view text) {
     return true;
 }
 
-void LobbySession::LeaveRoom() {
+void LobbySession::LeaveRoom() { ReturnToLobby(TellServer::kYes); }
+
+void LobbySession::ReturnToLobby(TellServer tell) {
     using enum LobbyButton;
     // "TOP" leaves after the room window has gone.
     if (roomWindowOpen_) {
         room_.CloseRoomWindow();
         roomWindowOpen_ = false;
     }
-    transport_.Send(outgoing::kLeaveRoom, Delivery::kSync);
+    if (tell == TellServer::kYes) transport_.Send(outgoing::kLeaveRoom, Delivery::kSync);
     view_.RenewDirectPlayLists();
     view_.EnableChatInput(true);
     SetButtons({kDisconnect, kExit, kCreateRoom}, ButtonState::kActive);

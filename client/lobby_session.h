@@ -36,6 +36,8 @@ public:
 
     void OnLoginDue();
     void OnKeepAliveDue();
+    // The join got no usable answer in time: it counts as refused.
+    void OnJoinWaitOver();
 
     // Enter in the chat input outside a room: the text stays when refused.
     // Returns true when the line was sent and the input is to be emptied.
@@ -69,6 +71,12 @@ private:
     void SetButtons(std::initializer_list<LobbyButton> buttons, ButtonState state);
     void AddCurrentLine(std::string_view line) { view_.AddChatLine(line, true); }
     void SendMemo(std::string_view recipient);
+    // Back in the lobby from a join under way.
+    void CancelJoin();
+    // Back in the lobby from an open room; the server is told unless the
+    // connection is gone.
+    enum class TellServer { kYes, kNo };
+    void ReturnToLobby(TellServer tell);
     void EnterRoom(std::string_view title, bool host);
     void StartGuestGame();
     void LaunchGame();

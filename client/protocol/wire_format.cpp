@@ -2,8 +2,17 @@
 
 #include "common/cp949.h"
 
+#include <algorithm>
 
 namespace lobby {
+namespace {
+
+// NUL, blanks and line ends: what a server may put between messages.
+bool IsPadding(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+} // namespace
 
 SendBlock MakeSendBlock(std::string_view message) {
     SendBlock block{};
@@ -20,6 +29,7 @@ std::string StripHeader(std::string_view framed) {
 }
 
 void ReceiveFramer::Take(std::string_view framed, std::vector<std::string>& messages) const {
+    if (IsPadding(framed)) return;
     std::string message = StripHeader(framed);
     if (!message.empty()) messages.push_back(std::move(message));
 }
@@ -43,6 +53,11 @@ std::vector<std::string> ReceiveFramer::Feed(std::string_view data) {
         messages.insert(messages.end(), rest.begin(), rest.end());
     }
     return messages;
+}
+
+std::optional<unsigned> ReceiveFramer::QuietFlushMs() const {
+    if (IsPadding(pending_)) return std::nullopt;
+    return kQuietFlushMs;
 }
 
 std::vector<std::string> ReceiveFramer::EndOfReceive() {

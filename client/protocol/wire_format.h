@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,9 @@ namespace lobby {
 inline constexpr std::size_t kSendBlockSize = 512;
 inline constexpr std::size_t kMaxMessageBytes = kSendBlockSize - 1;
 inline constexpr std::size_t kReceiveBufferSize = 1024;
+// The last resort for text whose NUL never comes. A dial-up line delivers a
+// full block in pieces more than 100 ms apart, so this is seconds.
+inline constexpr unsigned kQuietFlushMs = 3000;
 
 using SendBlock = std::array<char, kSendBlockSize>;
 
@@ -31,8 +35,9 @@ std::string StripHeader(std::string_view framed);
 // NUL waits for the rest. A sender that has never sent a NUL does not end its
 // messages at all but writes one message at a time, so for it the end of what
 // has arrived ends the message. Text that never gets its NUL otherwise becomes
-// a message when the caller flushes it after a short quiet time, or at once
-// when it would outgrow the receive buffer.
+// a message when the caller flushes it after the quiet time, or at once when
+// it would outgrow the receive buffer. Blanks and control bytes alone, such as
+// what some servers pad with after a NUL, are never a message.
 class ReceiveFramer {
 public:
     // The messages that data completes, in order.
@@ -40,7 +45,9 @@ public:
     // Everything that has arrived so far was fed: the waiting text of a sender
     // without NULs, as a message of its own.
     std::vector<std::string> EndOfReceive();
-    bool HasPending() const { return !pending_.empty(); }
+    // How long the caller waits for more before it flushes: nullopt when no
+    // text waits.
+    std::optional<unsigned> QuietFlushMs() const;
     // The waiting text as a message of its own.
     std::vector<std::string> Flush();
     void Reset() {

@@ -5,8 +5,6 @@
 
 namespace {
 constexpr long kAfterConnectEvents = FD_READ | FD_WRITE | FD_CLOSE;
-// How long text without its end waits for the rest of its block.
-constexpr UINT kFlushDelayMs = 100;
 } // namespace
 
 ChatConnection::~ChatConnection() { Close(); }
@@ -129,7 +127,12 @@ void ChatConnection::Receive(lobby::ConnectionEvents& events) {
     }
     auto tail = framer_.EndOfReceive();
     messages.insert(messages.end(), std::make_move_iterator(tail.begin()), std::make_move_iterator(tail.end()));
-    if (framer_.HasPending()) SetTimer(window_, kFlushTimer, kFlushDelayMs, nullptr);
+    // Each receive starts the quiet time afresh.
+    if (auto quiet = framer_.QuietFlushMs()) {
+        SetTimer(window_, kFlushTimer, *quiet, nullptr);
+    } else {
+        KillTimer(window_, kFlushTimer);
+    }
     Deliver(std::move(messages), events);
 }
 

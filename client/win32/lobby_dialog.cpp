@@ -27,16 +27,6 @@ namespace {
 constexpr UINT kScrollChatMessage = WM_APP + 1;
 constexpr UINT kAboutCommand = 16;
 
-UINT TimerInterval(lobby::LobbyTimer timer) {
-    switch (timer) {
-    case lobby::LobbyTimer::kKeepAlive: return 180000;
-    case lobby::LobbyTimer::kLoginWait: return 2000;
-    case lobby::LobbyTimer::kIdPrompt:
-    case lobby::LobbyTimer::kLogin: break;
-    }
-    return 500;
-}
-
 struct ButtonImages {
     int id, normal, selected, hovered;
 };
@@ -225,12 +215,15 @@ INT_PTR LobbyDialog::OnTimer(WPARAM timer) {
     case lobby::LobbyTimer::kKeepAlive:
         session_.OnKeepAliveDue();
         return TRUE;
+    case lobby::LobbyTimer::kJoinWait:
+        session_.OnJoinWaitOver();
+        return TRUE;
     }
     return FALSE;
 }
 
 void LobbyDialog::StartTimer(lobby::LobbyTimer timer) {
-    SetTimer(Handle(), static_cast<UINT_PTR>(timer), TimerInterval(timer), nullptr);
+    SetTimer(Handle(), static_cast<UINT_PTR>(timer), lobby::IntervalMs(timer), nullptr);
 }
 
 void LobbyDialog::StopTimer(lobby::LobbyTimer timer) { KillTimer(Handle(), static_cast<UINT_PTR>(timer)); }

@@ -21,6 +21,9 @@ class ChatPeer:
         self.header = header
         # Unpadded, a message is just header, caret and text, one write each.
         self.padded = True
+        # (piece size, seconds between pieces): writes go out as a slow line
+        # delivers them; None sends each write whole.
+        self.trickle = None
         self._listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         self._listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         self._listener.bind(("127.0.0.1", 0))
@@ -42,6 +45,8 @@ class ChatPeer:
                 client, _ = self._listener.accept()
             except OSError:
                 return
+            # Small pieces leave at once rather than gathered into one segment.
+            client.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
             self._client = client
             self.connections += 1
             self._closed.clear()
@@ -82,7 +87,14 @@ class ChatPeer:
 
     def send_raw(self, data):
         self.wait_connected()
-        self._client.sendall(data)
+        if not self.trickle:
+            self._client.sendall(data)
+            return
+        size, pause = self.trickle
+        for start in range(0, len(data), size):
+            if start:
+                time.sleep(pause)
+            self._client.sendall(data[start:start + size])
 
     def next_block(self, timeout=PATIENCE):
         try:

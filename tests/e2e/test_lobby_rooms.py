@@ -5,7 +5,8 @@ from pathlib import Path
 
 import pytest
 
-from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, Lobby, join, room_rows, room_window, show_rooms
+from lobby import (CHAT_INPUT, CONNECT_BUTTON, DISCONNECT_BUTTON, EXE, EXIT_BUTTON, JOIN_BUTTON, NOTICE_CAPTION, Lobby,
+                   join, room_rows, room_window, show_rooms)
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY, StandinProgram
 
 pytestmark = pytest.mark.program(EXE)
@@ -79,6 +80,34 @@ def test_refused_join_returns_to_the_lobby(driver, lobby, chat_peer):
     chat_input = lobby.control(CHAT_INPUT)
     assert driver.wait_for(lambda: driver.info(chat_input)["enabled"], bool)
     assert driver.no_message_box(pid=lobby.pid)
+
+
+def test_join_never_answered_is_given_up_and_a_closed_connection_leaves_nothing_to_join(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES")  # without the room's game: no usable answer
+    chat_input = lobby.control(CHAT_INPUT)
+    assert driver.wait_for(lambda: driver.info(chat_input)["enabled"], bool)
+    driver.click(lobby.control(DISCONNECT_BUTTON))
+    chat_peer.wait_client_closed()
+    assert driver.wait_for(lambda: room_rows(lobby), lambda rows: rows == []) == []
+    driver.click(lobby.control(JOIN_BUTTON))
+    driver.click(lobby.control(EXIT_BUTTON))
+    driver.wait_gone(lobby.hwnd)
+    assert lobby.program.wait_exit() == 0
+
+
+def test_server_closing_inside_a_room_leaves_it_and_connect_starts_clean(driver, lobby, chat_peer):
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 1, 2, "JOINORDER^YES^StarCraft^1")
+    room = room_window(lobby, "둘째방")
+    chat_peer.close_client()
+    driver.wait_gone(room)
+    assert driver.wait_for(lambda: room_rows(lobby), lambda rows: rows == []) == []
+    driver.click(lobby.control(CONNECT_BUTTON))
+    lobby.log_in_at(chat_peer, "lee")
+    show_rooms(lobby, chat_peer)
+    join(lobby, chat_peer, 0, 10, "JOINORDER^YES^StarCraft^1")
+    assert driver.info(room_window(lobby, "열번째"))["visible"]
 
 
 def test_room_chat_refuses_a_caret_and_memo_to_oneself(driver, lobby, chat_peer):

@@ -3,14 +3,14 @@ losing and renewing the connection."""
 
 import pytest
 
-from lobby import CHAT_INPUT, CHAT_LIST, EXE, NOTICE_CAPTION, USER_LIST, WELCOME, Lobby
+from lobby import (CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, DISCONNECT_BUTTON, EXE, NOTICE_CAPTION, USER_LIST,
+                   WELCOME, Lobby, room_rows)
 
 pytestmark = pytest.mark.program(EXE)
 
 STATUS_LINES = ["가장빠른 서버를 찾고 있습니다", "잠시만 기다려 주십시요."]
 CONNECTED = "나래온 채팅방에 연결되었습니다... "
-CLOSED = "서버와 연결이 끊어졌습니다."
-MEMO_BUTTON, CONNECT_BUTTON, DISCONNECT_BUTTON = 1044, 1004, 1048
+MEMO_BUTTON = 1044
 MEMO_TEXT, RECEIVED_TEXT = 1015, 1016
 
 
@@ -74,6 +74,18 @@ def test_server_that_does_not_end_its_messages_is_understood(driver, lobby, chat
     assert users == ["lee", "park"]
     chat_peer.send("[lee] 끝 없는 줄")
     wait_chat_line(lobby, "[lee] 끝 없는 줄")
+
+
+def test_room_list_trickled_in_on_a_slow_line_arrives_whole(driver, lobby, chat_peer):
+    lobby.log_in_at(chat_peer)
+    rooms = [("초보방%d" % number, number) for number in range(1, 9)]
+    fields = "^-^".join("%s^%d^0^1^4^StarCraft^YES" % room for room in rooms)
+    # A 28.8k modem line: 64-byte pieces, each more than 100 ms after the last.
+    chat_peer.trickle = (64, 0.15)
+    chat_peer.send("ROOMTITLE^" + fields + "^[END]", "[lee] 다 왔어요")
+    wait_chat_line(lobby, "[lee] 다 왔어요")
+    assert chat_lines(lobby) == STATUS_LINES + [CONNECTED, "[lee] 다 왔어요"]
+    assert room_rows(lobby) == ["%d. [StarCraft] %s (1/4) <대기중>" % (number, title) for title, number in rooms]
 
 
 def test_info_shows_a_notice(driver, lobby, chat_peer):

@@ -73,6 +73,40 @@ TEST(Join, YesWithoutGameFieldsLeavesTheJoinPending) {
     EXPECT_NE(lobby.view.chat.back(), "[lee] hi");
 }
 
+TEST(Join, JoinWithoutAUsableAnswerInTimeCountsAsRefused) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES");  // no game fields: no answer
+    EXPECT_TRUE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait));
+    lobby.session.OnJoinWaitOver();
+    EXPECT_FALSE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait));
+    EXPECT_TRUE(lobby.session.MayExit());
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kExit));
+    lobby.session.HandleServerMessage("JOINORDER^YES^Game^1");  // too late
+    EXPECT_FALSE(lobby.view.roomWindow);
+}
+
+TEST(Join, AnswerEndsTheJoinWait) {
+    for (const char* reply : {"JOINORDER^YES^Game^1", "JOINORDER^NO"}) {
+        LobbyWithRooms lobby;
+        lobby.Join(1, reply);
+        EXPECT_FALSE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait)) << reply;
+    }
+    LobbyWithRooms joined;
+    joined.Join(1, "JOINORDER^YES^Game^1");
+    joined.session.OnJoinWaitOver();  // a stray tick leaves the room alone
+    EXPECT_TRUE(joined.view.roomWindow);
+    EXPECT_TRUE(joined.session.InRoom());
+}
+
+TEST(Join, NothingIsJoinedWithoutAConnection) {
+    LobbyWithRooms lobby;
+    lobby.transport.open = false;
+    lobby.session.OnRoomRowChanged(0);
+    lobby.session.OnJoinButton();
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_TRUE(lobby.session.MayExit());
+}
+
 TEST(Join, ReplyWithoutAJoinIsIgnored) {
     LobbyWithRooms lobby;
     lobby.session.HandleServerMessage("JOINORDER^YES^Game^1");
@@ -324,6 +358,42 @@ TEST(Start, FailedLaunchTakesHostAndGuestOutOfTheRoom) {
         EXPECT_FALSE(lobby.view.roomWindow) << host;
         EXPECT_FALSE(lobby.session.InRoom()) << host;
     }
+}
+
+TEST(ConnectionClosed, EmptiesTheListsAndEndsAJoinUnderWay) {
+    LobbyWithRooms lobby;
+    lobby.session.HandleServerMessage("ROOT^kim^lee");
+    lobby.session.OnRoomRowChanged(1);
+    lobby.session.OnJoinButton();
+    lobby.transport.open = false;
+    lobby.session.OnConnectionClosed();
+    EXPECT_TRUE(lobby.view.rooms.empty());
+    EXPECT_TRUE(lobby.view.users.empty());
+    EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kJoinRoom));
+    EXPECT_FALSE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait));
+    EXPECT_TRUE(lobby.session.MayExit());
+}
+
+TEST(ConnectionClosed, InARoomLeavesItHereAndTheNextLoginStartsInTheLobby) {
+    LobbyWithRooms lobby;
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    lobby.transport.sent.clear();
+    lobby.transport.open = false;
+    lobby.session.OnConnectionClosed();
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_TRUE(lobby.transport.sent.empty());  // no "TOP" for a server that is gone
+    EXPECT_TRUE(lobby.session.MayExit());
+
+    lobby.session.OnIdPromptClosed(std::string("kim"));
+    lobby.session.OnConnected();
+    lobby.session.OnLoginDue();
+    lobby.session.HandleServerMessage("IDORDER^OK");
+    lobby.session.HandleServerMessage("HOST_GAME_START");
+    lobby.session.HandleServerMessage("[lee] hi");
+    EXPECT_EQ(lobby.transport.sent, (std::vector<std::string>{"ID^kim", "I_AM_ALIVE"}));
+    EXPECT_TRUE(lobby.launcher.launches.empty());
+    EXPECT_EQ(lobby.view.currentLine, "[lee] hi");
 }
 
 TEST(Disconnect, InARoomOnlyMakesTheButtonInactive) {

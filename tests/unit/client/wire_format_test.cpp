@@ -46,7 +46,7 @@ std::string Block(const std::string& framed) {
 TEST(Framing, OnePaddedBlockIsOneMessage) {
     lobby::ReceiveFramer framer;
     EXPECT_EQ(framer.Feed(Block("h^INFO^hi")), (std::vector<std::string>{"INFO^hi"}));
-    EXPECT_FALSE(framer.HasPending());
+    EXPECT_FALSE(framer.QuietFlushMs());
 }
 
 TEST(Framing, SeveralMessagesInOneReceiveAreAllHandledInOrder) {
@@ -61,7 +61,7 @@ TEST(Framing, BlockSplitBetweenReceivesIsJoined) {
     for (std::size_t cut : {1u, 520u, 515u, 700u, 1000u}) {
         EXPECT_EQ(framer.Feed(std::string_view(data).substr(0, cut)).size() + framer.Feed(data.substr(cut)).size(), 2u)
             << "cut at " << cut;
-        EXPECT_FALSE(framer.HasPending());
+        EXPECT_FALSE(framer.QuietFlushMs());
     }
     framer.Feed(data.substr(0, 515));
     EXPECT_EQ(framer.Feed(data.substr(515)), (std::vector<std::string>{"second line"}));
@@ -70,9 +70,9 @@ TEST(Framing, BlockSplitBetweenReceivesIsJoined) {
 TEST(Framing, TextWithoutNulWaitsUntilFlushed) {
     lobby::ReceiveFramer framer;
     EXPECT_TRUE(framer.Feed("h^INIT_TREE").empty());
-    EXPECT_TRUE(framer.HasPending());
+    EXPECT_TRUE(framer.QuietFlushMs());
     EXPECT_EQ(framer.Flush(), (std::vector<std::string>{"INIT_TREE"}));
-    EXPECT_FALSE(framer.HasPending());
+    EXPECT_FALSE(framer.QuietFlushMs());
     EXPECT_TRUE(framer.Flush().empty());
 }
 
@@ -82,7 +82,7 @@ TEST(Framing, SenderWithoutNulsHasOneMessagePerReceive) {
     EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"INIT_TREE"}));
     EXPECT_TRUE(framer.Feed("h^ROOT^a^b").empty());
     EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"ROOT^a^b"}));
-    EXPECT_FALSE(framer.HasPending());
+    EXPECT_FALSE(framer.QuietFlushMs());
 }
 
 TEST(Framing, SenderWithNulsKeepsSplitTextWaitingPastTheEndOfAReceive) {
@@ -96,12 +96,40 @@ TEST(Framing, SenderWithNulsKeepsSplitTextWaitingPastTheEndOfAReceive) {
     EXPECT_EQ(framer.EndOfReceive(), (std::vector<std::string>{"INIT_TREE"}));
 }
 
+TEST(Framing, BlockTrickledInSmallPiecesWaitsForItsNul) {
+    lobby::ReceiveFramer framer;
+    framer.Feed(Block("h^INIT_TREE"));  // this sender ends its messages
+    std::string rooms = "ROOMTITLE^" + std::string(300, 'r') + "^[END]";
+    std::string block = Block("h^" + rooms);
+    std::vector<std::string> messages;
+    for (std::size_t at = 0; at < block.size(); at += 64) {
+        for (auto& message : framer.Feed(block.substr(at, 64))) messages.push_back(message);
+        for (auto& message : framer.EndOfReceive()) messages.push_back(message);
+        if (messages.empty()) {
+            // A slow line's pieces come further apart than a moment.
+            ASSERT_TRUE(framer.QuietFlushMs());
+            EXPECT_GE(*framer.QuietFlushMs(), 1000u);
+        }
+    }
+    EXPECT_EQ(messages, (std::vector<std::string>{rooms}));
+    EXPECT_FALSE(framer.QuietFlushMs());
+}
+
+TEST(Framing, PaddingAfterANulIsNoMessage) {
+    lobby::ReceiveFramer framer;
+    EXPECT_EQ(framer.Feed("h^ROOT^a\0\r\n  "s), (std::vector<std::string>{"ROOT^a"}));
+    EXPECT_FALSE(framer.QuietFlushMs());
+    EXPECT_TRUE(framer.EndOfReceive().empty());
+    EXPECT_TRUE(framer.Flush().empty());
+    EXPECT_EQ(framer.Feed("h^[b] hi\0"s), (std::vector<std::string>{"[b] hi"}));
+}
+
 TEST(Framing, FullBufferWithoutNulIsHandledAtOnce) {
     lobby::ReceiveFramer framer;
     auto messages = framer.Feed("h^" + std::string(lobby::kReceiveBufferSize - 2, 'z'));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].size(), lobby::kReceiveBufferSize - 2);
-    EXPECT_FALSE(framer.HasPending());
+    EXPECT_FALSE(framer.QuietFlushMs());
 }
 
 TEST(Outgoing, MessagesHaveTheirExactForms) {
