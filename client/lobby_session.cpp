@@ -120,6 +120,7 @@ void LobbySession::SendMemo(std::string_view recipient) {
 }
 
 void LobbySession::operator()(const message::Memo& memo) {
+    CallBack(AttentionEvent::kMemoReceived);
     if (prompts_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
 }
 
@@ -262,6 +263,7 @@ void LobbySession::ReturnToLobby(TellServer tell) {
     isHost_ = false;
     inRoom_ = false;
     roomNumber_ = 0;
+    roomMembers_.clear();
 }
 
 void LobbySession::OnRoomMemo(std::string_view memberId) {
@@ -303,15 +305,26 @@ void LobbySession::operator()(const message::RoomMembers& members) {
     auto ids = members.ids;
     std::sort(ids.begin(), ids.end());
     room_.ShowRoomMembers(ids);
+    // The first list is the room as the user found it.
+    bool newcomer = !roomMembers_.empty() && !std::includes(roomMembers_.begin(), roomMembers_.end(), ids.begin(),
+                                                             ids.end());
+    roomMembers_ = std::move(ids);
+    if (newcomer) CallBack(AttentionEvent::kNewMember);
 }
 
 void LobbySession::operator()(const message::YouAreHost&) {
+    // A room's creator hosts it already; this is the hand-over.
+    bool handedOver = roomWindowOpen_ && !isHost_;
     isHost_ = true;
-    if (roomWindowOpen_) room_.GrantRoomHost();
+    if (!roomWindowOpen_) return;
+    room_.GrantRoomHost();
+    if (handedOver) CallBack(AttentionEvent::kMadeHost);
 }
 
 void LobbySession::operator()(const message::HostGameStart&) {
-    if (roomWindowOpen_) StartGuestGame();
+    if (!roomWindowOpen_) return;
+    if (!isHost_) CallBack(AttentionEvent::kGameStart);
+    StartGuestGame();
 }
 
 void LobbySession::operator()(const message::ClientAddress& address) {
@@ -350,6 +363,7 @@ void LobbySession::operator()(const message::ChatLine& line) {
         AddCurrentLine(line.text);
     } else if (roomWindowOpen_) {
         room_.ShowRoomChatLine(line.text);
+        CallBack(AttentionEvent::kRoomChat);
     }
 }
 

@@ -5,6 +5,7 @@
 // the transport.
 #pragma once
 
+#include "client/attention.h"
 #include "client/games/game_launcher.h"
 #include "client/lobby_controls.h"
 #include "client/lobby_prompts.h"
@@ -63,6 +64,8 @@ public:
 
     // Game launches go here once the program can start games.
     void SetGameLauncher(GameLauncher* launcher) { launcher_ = launcher; }
+    // Events that call a player back to a lobby behind other windows go here.
+    void SetAttention(Attention* attention) { attention_ = attention; }
 
     // In a room or joining one: Enter belongs to the room window.
     bool InRoom() const { return inRoom_; }
@@ -83,6 +86,9 @@ private:
     // The application index of gameName in the DirectPlay list, or -1.
     int FindApplication(std::string_view gameName) const;
     std::string RoomTitle(int number) const;
+    void CallBack(AttentionEvent event) {
+        if (attention_) attention_->Notice(event);
+    }
 
     void operator()(const message::Ignored&) {}
     void operator()(const message::Memo& memo);
@@ -108,6 +114,9 @@ private:
     std::string chatPrefix_;
     std::string clientAddress_;
     GameLauncher* launcher_ = nullptr;
+    Attention* attention_ = nullptr;
+    // The room's members as last shown, sorted; empty until the first list.
+    std::vector<std::string> roomMembers_;
     std::array<std::string, kRoomNumberCount> roomTitles_;
     int selectedRow_ = -1;
     bool inRoom_ = false;

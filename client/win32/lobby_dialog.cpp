@@ -127,6 +127,10 @@ bool LobbyDialog::OnInitDialog() {
     directPlay_->CreateLobby();
     gameLauncher_ = std::make_unique<LobbyGameLauncher>(Handle(), *directPlay_);
     session_.SetGameLauncher(gameLauncher_.get());
+    attentionOutput_ = std::make_unique<WindowAttention>(Handle());
+    attention_ = std::make_unique<lobby::Attention>(
+        lobby::ReadAttentionSettings(win::ProgramFile(lobby::kAttentionSettingsFile)), *attentionOutput_);
+    session_.SetAttention(attention_.get());
     win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
     // The exit button is the way out, not the title bar.
     EnableMenuItem(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);

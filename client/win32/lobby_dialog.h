@@ -2,6 +2,7 @@
 // session, the chat connection, the background and the image buttons.
 #pragma once
 
+#include "client/win32/attention_shell.h"
 #include "client/win32/chat_connection.h"
 #include "common/win32/dialog.h"
 #include "client/win32/direct_play_games.h"
@@ -81,6 +82,8 @@ private:
     ChatConnection connection_;
     std::unique_ptr<DirectPlayGames> directPlay_;
     std::unique_ptr<LobbyGameLauncher> gameLauncher_;
+    std::unique_ptr<WindowAttention> attentionOutput_;
+    std::unique_ptr<lobby::Attention> attention_;
     lobby::LobbySession session_;
     std::unique_ptr<win::DibBitmap> background_;
     HBRUSH blackBrush_ = nullptr;

@@ -405,3 +405,35 @@ TEST(Disconnect, InARoomOnlyMakesTheButtonInactive) {
 }
 
 } // namespace
+
+namespace attention_calls {
+
+struct BackgroundLobby : lobby::AttentionOutput {
+    bool LobbyInForeground() const override { return false; }
+    void Flash() override {}
+    void Play(lobby::Sound sound) override { sounds.push_back(sound); }
+    std::vector<lobby::Sound> sounds;
+};
+
+TEST(AttentionCalls, RoomEventsAndMemosCallTheUserBackButNotTheirOwnDoings) {
+    LobbyWithRooms lobby;
+    BackgroundLobby output;
+    lobby::Attention attention({true, true}, output);
+    lobby.session.SetAttention(&attention);
+    lobby.session.HandleServerMessage("[lee] busy lobby");
+    lobby.Join(1, "JOINORDER^YES^Game^1");
+    lobby.session.HandleServerMessage("ROOM^lee^kim");  // the room as found
+    EXPECT_TRUE(output.sounds.empty());
+
+    using lobby::Sound;
+    lobby.session.HandleServerMessage("[lee] 안녕");
+    lobby.session.HandleServerMessage("ROOM^lee^kim^park");
+    lobby.session.HandleServerMessage("ROOM^kim^park");  // someone left
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    lobby.session.HandleServerMessage("YOU_ARE_HOST");
+    lobby.session.HandleServerMessage("SEND_MAIL^lee^hi");
+    lobby.session.HandleServerMessage("HOST_GAME_START");  // the host started it
+    EXPECT_EQ(output.sounds, (std::vector<Sound>{Sound::kMessage, Sound::kMessage, Sound::kGame, Sound::kMessage}));
+}
+
+} // namespace attention_calls
