@@ -11,7 +11,8 @@ import pathlib
 import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
-import make_artwork as art  # noqa: E402  (the suite's icon and cursor writers)
+import icon_writer as icons  # noqa: E402
+import make_artwork as art  # noqa: E402  (the lobby's hand cursor)
 
 
 def paint_icon(draw, s):
@@ -33,12 +34,7 @@ def paint_icon(draw, s):
 
 
 def write_icon(outdir):
-    entries = []
-    for size in (32, 16):
-        image = art.supersampled(size, paint_icon)
-        entries.append((size, size, 0, 1, 32, art.icon_image_32bit(image)))
-        entries.append((size, size, 0, 1, 8, art.icon_image_8bit(image)))
-    (outdir / "gatelog.ico").write_bytes(art.icon_file(art.ICON_FILE_TYPE, entries))
+    icons.write_icon(outdir / "gatelog.ico", [icons.supersampled(size, paint_icon) for size in (32, 16)])
 
 
 # An arrow with a check mark: "#" outline, "." fill, blank transparent.
@@ -66,17 +62,6 @@ PICKED = [
 ]
 
 
-def write_cursor(outdir, name, rows, hot_spot):
-    size = art.CURSOR_SIZE
-    rows = [line.ljust(size) for line in rows] + [" " * size] * (size - len(rows))
-    colour = art.pack_bits([[c == "." for c in row] for row in rows], size)
-    mask = art.pack_bits([[c == " " for c in row] for row in rows], size)
-    black_and_white = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    header = art.bitmap_info_header(size, size, 1, len(colour) + len(mask), 2)
-    entry = (size, size, 2, hot_spot[0], hot_spot[1], header + black_and_white + colour + mask)
-    (outdir / name).write_bytes(art.icon_file(art.CURSOR_FILE_TYPE, [entry]))
-
-
 def main(argv):
     if len(argv) != 2:
         print(__doc__.strip(), file=sys.stderr)
@@ -84,8 +69,8 @@ def main(argv):
     outdir = pathlib.Path(argv[1])
     outdir.mkdir(parents=True, exist_ok=True)
     write_icon(outdir)
-    write_cursor(outdir, "hover.cur", art.HAND, art.HAND_HOT_SPOT)
-    write_cursor(outdir, "picked.cur", PICKED, (0, 0))
+    icons.write_cursor(outdir / "hover.cur", art.HAND, art.HAND_HOT_SPOT)
+    icons.write_cursor(outdir / "picked.cur", PICKED, (0, 0))
     return 0
 
 
