@@ -29,7 +29,7 @@ GameFormDialog::GameFormDialog(lobby::GameFormMode mode, std::string previousNam
     OnCommand(IDC_GAME_DIRECTORY, EN_CHANGE, [this] { CheckLength(IDC_GAME_DIRECTORY, lobby::GameField::kDirectory); });
     OnCommand(IDC_GAME_EXECUTABLE, EN_CHANGE,
               [this] { CheckLength(IDC_GAME_EXECUTABLE, lobby::GameField::kExecutable); });
-    OnCommand(IDC_BROWSE_GAME, [this] { Browse(); });
+    OnClick(IDC_BROWSE_GAME, [this] { Browse(); });
 }
 
 bool GameFormDialog::OnInitDialog() {

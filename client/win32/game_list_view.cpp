@@ -2,14 +2,10 @@
 
 #include "client/games/game_records.h"
 #include "common/win32/list_view.h"
-#include "common/win32/text.h"
 
-#include <array>
+#include <commctrl.h>
 
 namespace game_list {
-namespace {
-
-} // namespace
 
 void SetUp(HWND list, const ColumnWidths& widths) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
@@ -19,32 +15,11 @@ void SetUp(HWND list, const ColumnWidths& widths) {
 }
 
 void Load(HWND list, const std::filesystem::path& gameIni) {
-    ListView_DeleteAllItems(list);
-    int row = 0;
-    for (const auto& record : lobby::ReadGameRecords(gameIni)) {
-        int inserted = win::list_view::InsertRow(list, row, record.name);
-        if (inserted < 0) continue;
-        win::list_view::SetCell(list, inserted, 1, record.directory);
-        win::list_view::SetCell(list, inserted, 2, record.executable);
-        row = inserted + 1;
+    std::vector<win::list_view::Row> rows;
+    for (auto& record : lobby::ReadGameRecords(gameIni)) {
+        rows.push_back({std::move(record.name), std::move(record.directory), std::move(record.executable)});
     }
-}
-
-int RowOfStateChange(const NMHDR& header) {
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if (!(change.uChanged & LVIF_STATE)) return -1;
-    return change.iItem;
-}
-
-std::string RowName(HWND list, int row) {
-    // A name is at most 255 CP949 bytes, so this many UTF-16 units hold it.
-    std::array<wchar_t, lobby::kGameNameSize> buffer{};
-    LVITEMW item{};
-    item.iSubItem = 0;
-    item.pszText = buffer.data();
-    item.cchTextMax = static_cast<int>(buffer.size());
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return win::Narrow(buffer.data());
+    win::list_view::ReplaceRows(list, rows);
 }
 
 } // namespace game_list

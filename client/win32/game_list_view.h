@@ -3,10 +3,8 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <filesystem>
-#include <string>
 
 namespace game_list {
 
@@ -19,12 +17,5 @@ void SetUp(HWND list, const ColumnWidths& widths);
 
 // Empties the list and shows the used records of the file in file order.
 void Load(HWND list, const std::filesystem::path& gameIni);
-
-// The row whose selection state a LVN_ITEMCHANGED reports, or -1 when the
-// notification is about something else (such as a row's text being set).
-int RowOfStateChange(const NMHDR& header);
-
-// The text of a row's first column.
-std::string RowName(HWND list, int row);
 
 } // namespace game_list

@@ -3,24 +3,24 @@
 #include "client/win32/game_form_dialog.h"
 #include "client/win32/game_list_view.h"
 #include "client/games/game_registration.h"
+#include "common/win32/list_view.h"
 #include "common/win32/message_box.h"
 #include "common/win32/program_path.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 namespace {
 constexpr game_list::ColumnWidths kColumnWidths{130, 150, 120};
 }
 
 GameRegistryDialog::GameRegistryDialog() : win::Dialog(IDD_GAME_REGISTRY) {
-    OnCommand(IDC_ADD_GAME, [this] { Add(); });
-    OnCommand(IDC_MODIFY_GAME, [this] { Modify(); });
-    OnCommand(IDC_DELETE_GAME, [this] { Delete(); });
-    OnNotify(IDC_REGISTERED_GAMES, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        int row = game_list::RowOfStateChange(header);
-        if (row < 0) return 0;
+    OnClick(IDC_ADD_GAME, [this] { Add(); });
+    OnClick(IDC_MODIFY_GAME, [this] { Modify(); });
+    OnClick(IDC_DELETE_GAME, [this] { Delete(); });
+    OnRowStateChange(IDC_REGISTERED_GAMES, [this](int row) {
         selectedRow_ = row;
-        selectedName_ = game_list::RowName(Item(IDC_REGISTERED_GAMES), row);
-        return 0;
+        selectedName_ = win::list_view::CellText(Item(IDC_REGISTERED_GAMES), row);
     });
 }
 

@@ -10,10 +10,7 @@ constexpr game_list::ColumnWidths kColumnWidths{120, 300, 120};
 
 GameSelectionDialog::GameSelectionDialog(std::string hostAddress)
     : win::Dialog(IDD_GAME_SELECTION), hostAddress_(std::move(hostAddress)) {
-    OnNotify(IDC_SELECTABLE_GAMES, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        if (int row = game_list::RowOfStateChange(header); row >= 0) selectedRow_ = row;
-        return 0;
-    });
+    OnRowStateChange(IDC_SELECTABLE_GAMES, [this](int row) { selectedRow_ = row; });
 }
 
 bool GameSelectionDialog::OnInitDialog() {

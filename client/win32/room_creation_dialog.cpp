@@ -27,7 +27,7 @@ bool ParseUnsigned(std::string_view text, unsigned& out) {
 
 RoomCreationDialog::RoomCreationDialog(std::vector<std::string> applications, std::vector<std::string> registeredGames)
     : win::Dialog(IDD_ROOM_CREATION), choices_(lobby::BuildGameChoices(applications, registeredGames)) {
-    OnCommand(IDC_GAME_CHOICES, CBN_SELCHANGE, [this] {
+    OnSelectionChange(IDC_GAME_CHOICES, [this] {
         selectedIndex_ = static_cast<int>(SendMessageW(Item(IDC_GAME_CHOICES), CB_GETCURSEL, 0, 0));
     });
 }

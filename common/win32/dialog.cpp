@@ -1,12 +1,47 @@
 #include "common/win32/dialog.h"
 
+#include "common/win32/message_box.h"
 #include "common/win32/text.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
 
 namespace win {
 namespace {
 // The window property that ties a dialog window to its object.
 constexpr wchar_t kObjectProperty[] = L"DialogObject";
+
+constexpr const char* kHandlerFailure = "처리하지 못한 오류가 생겨 이 작업을 마치지 못했습니다.";
+
+static_assert(LBN_SELCHANGE == CBN_SELCHANGE, "one registration serves list and combo boxes");
+
+// The program's one user-interface thread reports one failure at a time: a
+// handler that fails on every timer tick must not stack up boxes.
+bool reportingFailure = false;
+
+// Tells the user that a handler of window failed: in a box when none is
+// open yet, else as a debug line.
+void ReportHandlerFailure(HWND window, std::exception_ptr failure) {
+    std::string detail = "unknown exception";
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& error) {
+        detail = error.what();
+    } catch (...) {
+    }
+    std::string text = std::string(kHandlerFailure) + "\n(" + detail + ")";
+    if (reportingFailure) {
+        OutputDebugStringW((Widen(text) + L"\n").c_str());
+        return;
+    }
+    reportingFailure = true;
+    ShowMessage(IsWindow(window) ? window : nullptr, text, kNoticeCaption, MB_OK | MB_ICONSTOP);
+    reportingFailure = false;
 }
+
+} // namespace
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
@@ -97,22 +132,42 @@ void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enab
 
 void Dialog::SetCaption(std::string_view text) { SetWindowTextCp949(window_, text); }
 
+void Dialog::OnRowChange(int id, RowHandler handler) {
+    OnNotify(id, LVN_ITEMCHANGED, [handler = std::move(handler)](NMHDR& header) -> LRESULT {
+        handler(reinterpret_cast<NMLISTVIEW&>(header).iItem);
+        return 0;
+    });
+}
+
+void Dialog::OnRowStateChange(int id, RowHandler handler) {
+    OnNotify(id, LVN_ITEMCHANGED, [handler = std::move(handler)](NMHDR& header) -> LRESULT {
+        const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && change.iItem >= 0) handler(change.iItem);
+        return 0;
+    });
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* self = nullptr;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
-        self->window_ = window;
-        SetPropW(window, kObjectProperty, self);
-        return self->OnInitDialog() ? TRUE : FALSE;
-    }
-    self = FromHandle(window);
-    if (!self) return FALSE;
-    if (message == WM_NCDESTROY) {
-        RemovePropW(window, kObjectProperty);
-        self->window_ = nullptr;
+    try {
+        Dialog* self = nullptr;
+        if (message == WM_INITDIALOG) {
+            self = reinterpret_cast<Dialog*>(lParam);
+            self->window_ = window;
+            SetPropW(window, kObjectProperty, self);
+            return self->OnInitDialog() ? TRUE : FALSE;
+        }
+        self = FromHandle(window);
+        if (!self) return FALSE;
+        if (message == WM_NCDESTROY) {
+            RemovePropW(window, kObjectProperty);
+            self->window_ = nullptr;
+            return FALSE;
+        }
+        return self->Route(message, wParam, lParam);
+    } catch (...) {
+        ReportHandlerFailure(window, std::current_exception());
         return FALSE;
     }
-    return self->Route(message, wParam, lParam);
 }
 
 INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,6 +177,8 @@ INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         return RouteCommand(wParam, lParam) ? TRUE : FALSE;
+    case WM_TIMER:
+        return RouteTimer(wParam) ? TRUE : FALSE;
     case WM_NOTIFY: {
         auto& header = *reinterpret_cast<NMHDR*>(lParam);
         auto handler = notifies_.find({static_cast<int>(header.idFrom), header.code});
@@ -154,6 +211,13 @@ bool Dialog::RouteCommand(WPARAM wParam, LPARAM lParam) {
         return true;
     }
     return false;
+}
+
+bool Dialog::RouteTimer(WPARAM timer) {
+    auto handler = timers_.find(timer);
+    if (handler == timers_.end()) return false;
+    handler->second();
+    return true;
 }
 
 } // namespace win

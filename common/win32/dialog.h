@@ -1,6 +1,8 @@
 // Our small dialog framework: a dialog template run modally with its own
 // message loop (so a key filter sees Enter and Escape first) or modelessly,
-// with one handler per message, per command and per notification.
+// with one handler per message, per command and per notification. An
+// exception that escapes a handler stops at the dialog procedure (it cannot
+// unwind through Windows' frames) and is shown to the user.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +20,7 @@ public:
     using MessageHandler = std::function<INT_PTR(WPARAM, LPARAM)>;
     using CommandHandler = std::function<void()>;
     using NotifyHandler = std::function<LRESULT(NMHDR&)>;
+    using RowHandler = std::function<void(int row)>;
 
     explicit Dialog(int templateId);
     virtual ~Dialog();
@@ -60,9 +63,19 @@ protected:
     // Routing. A message handler's result is the dialog procedure's result
     // (TRUE for handled, a brush for the colour messages).
     void OnMessage(UINT message, MessageHandler handler) { messages_[message] = std::move(handler); }
-    // WM_COMMAND of a control; without a code, a click (menu items and accelerators count as clicks).
-    void OnCommand(int id, CommandHandler handler) { OnCommand(id, BN_CLICKED, std::move(handler)); }
+    // A button's click; menu items and accelerators count as clicks.
+    void OnClick(int id, CommandHandler handler) { OnCommand(id, BN_CLICKED, std::move(handler)); }
+    // A list box's or a combo box's selection change.
+    void OnSelectionChange(int id, CommandHandler handler) { OnCommand(id, LBN_SELCHANGE, std::move(handler)); }
+    void OnCommand(int id, CommandHandler handler) { OnClick(id, std::move(handler)); }
+    // Any other WM_COMMAND notification of a control, such as EN_CHANGE.
     void OnCommand(int id, WORD code, CommandHandler handler) { commands_[{id, code}] = std::move(handler); }
+    // WM_TIMER of one timer.
+    void OnTimer(UINT_PTR timer, CommandHandler handler) { timers_[timer] = std::move(handler); }
+    // A list view's item change: the row it names, whatever changed (its text too).
+    void OnRowChange(int id, RowHandler handler);
+    // A list view's item change of one row's state (selection, focus) only.
+    void OnRowStateChange(int id, RowHandler handler);
     // WM_NOTIFY of a control; the handler's result becomes the notification's result.
     void OnNotify(int id, UINT code, NotifyHandler handler) { notifies_[{id, code}] = std::move(handler); }
 
@@ -70,6 +83,7 @@ private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
     bool RouteCommand(WPARAM wParam, LPARAM lParam);
+    bool RouteTimer(WPARAM timer);
 
     int templateId_;
     HWND window_ = nullptr;
@@ -78,6 +92,7 @@ private:
     INT_PTR result_ = 0;
     std::map<UINT, MessageHandler> messages_;
     std::map<std::pair<int, WORD>, CommandHandler> commands_;
+    std::map<UINT_PTR, CommandHandler> timers_;
     std::map<std::pair<int, UINT>, NotifyHandler> notifies_;
 };
 

@@ -22,21 +22,6 @@ void ScrollToLast::Apply() {
     if (list_ && IsWindow(list_) && index_ >= 0) SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(index_), 0);
 }
 
-void RedrawPause::Begin(HWND list) {
-    if (list_) return;
-    list_ = list;
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-}
-
-void RedrawPause::End() {
-    if (!list_) return;
-    if (IsWindow(list_)) {
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_, nullptr, TRUE);
-    }
-    list_ = nullptr;
-}
-
 void ReplaceLines(HWND list, const std::vector<std::string>& lines, bool selectEach) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const auto& line : lines) {

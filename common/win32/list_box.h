@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "common/win32/redraw_pause.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,17 +31,8 @@ private:
     bool posted_ = false;
 };
 
-// Holds a list's repainting off while a burst of lines goes in; End repaints
-// it once. Begin and End may be called any number of times.
-class RedrawPause {
-public:
-    ~RedrawPause() { End(); }
-    void Begin(HWND list);
-    void End();
-
-private:
-    HWND list_ = nullptr;
-};
+// The lobby's chat list still names the pause here.
+using RedrawPause = win::RedrawPause;
 
 // Replaces every line; selectEach selects each line as it is added, so the
 // last one ends up selected.

@@ -5,6 +5,34 @@
 #include <iterator>
 
 namespace win {
+namespace {
+
+// Icons of the system's sizes are shared: the system frees them.
+HICON LoadProgramIcon(int id, int metric) {
+    int size = GetSystemMetrics(metric);
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+} // namespace
+
+MainDialog::MainDialog(int templateId, const MainWindowParts& parts)
+    : Dialog(templateId), parts_(parts), icon_(LoadProgramIcon(parts.iconId, SM_CXICON)),
+      smallIcon_(LoadProgramIcon(parts.iconId, SM_CXSMICON)) {
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) -> INT_PTR {
+        return RunAboutCommand(Handle(), command, parts_.aboutCommand, parts_.aboutTemplate) ? TRUE : FALSE;
+    });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) -> INT_PTR {
+        return PaintMinimisedIcon(Handle(), icon_) || OnPaint() ? TRUE : FALSE;
+    });
+    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
+}
+
+bool MainDialog::OnInitDialog() {
+    AddAboutCommand(Handle(), parts_.aboutCommand, parts_.aboutTextId);
+    SetWindowIcons(Handle(), icon_, smallIcon_);
+    return true;
+}
 
 void SetWindowIcons(HWND window, HICON big, HICON small) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));

@@ -1,7 +1,5 @@
 #include "gatelog/win32/server_notebook_dialog.h"
 
-#include "common/win32/main_window.h"
-
 #include <commctrl.h>
 
 #include <array>
@@ -32,17 +30,17 @@ HCURSOR OwnCursor(int id) { return LoadCursorW(GetModuleHandleW(nullptr), MAKEIN
 } // namespace
 
 ServerNotebookDialog::ServerNotebookDialog()
-    : Dialog(IDD_SERVER_NOTEBOOK), notebook_(win::ProgramFile("config/bnet.ini"), *this, *this) {
-    OnCommand(IDC_MEASURE, [this] { Measure(); });
-    OnCommand(IDC_ADD_SERVER, [this] { AddServer(); });
-    OnCommand(IDC_DELETE_SERVER, [this] { notebook_.DeleteRemembered(); });
-    OnCommand(IDC_CONNECT_LISTED, [this] { notebook_.ConnectRemembered(); });
-    OnCommand(IDC_CONNECT_SERVICE, [this] { notebook_.ConnectServiceServer(); });
-    OnCommand(IDC_CONNECT_OFFICIAL, [this] { notebook_.ConnectOfficial(); });
-    OnNotify(IDC_SERVER_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) -> LRESULT {
-        notebook_.OnItemChanged(reinterpret_cast<NMLISTVIEW&>(header).iItem);
+    : MainDialog(IDD_SERVER_NOTEBOOK, {IDI_NOTEBOOK, IDM_ABOUT, IDS_ABOUT_ENTRY, IDD_ABOUT}),
+      notebook_(win::ProgramFile("config/bnet.ini"), *this, *this) {
+    OnClick(IDC_MEASURE, [this] { Measure(); });
+    OnClick(IDC_ADD_SERVER, [this] { AddServer(); });
+    OnClick(IDC_DELETE_SERVER, [this] { notebook_.DeleteRemembered(); });
+    OnClick(IDC_CONNECT_LISTED, [this] { notebook_.ConnectRemembered(); });
+    OnClick(IDC_CONNECT_SERVICE, [this] { notebook_.ConnectServiceServer(); });
+    OnClick(IDC_CONNECT_OFFICIAL, [this] { notebook_.ConnectOfficial(); });
+    OnRowChange(IDC_SERVER_LIST, [this](int row) {
+        notebook_.OnItemChanged(row);
         SetCursor(pickedCursor_);
-        return 0;
     });
     OnMessage(WM_PING_DONE, [this](WPARAM, LPARAM) -> INT_PTR {
         if (pingJob_) {
@@ -54,17 +52,10 @@ ServerNotebookDialog::ServerNotebookDialog()
         SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, 1);
         return TRUE;
     });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
-        return win::RunAboutCommand(Handle(), command, IDM_ABOUT, IDD_ABOUT) ? TRUE : FALSE;
-    });
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return win::PaintMinimisedIcon(Handle(), icon_) ? TRUE : FALSE; });
-    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
 }
 
 bool ServerNotebookDialog::OnInitDialog() {
-    win::AddAboutCommand(Handle(), IDM_ABOUT, IDS_ABOUT_ENTRY);
-    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_NOTEBOOK));
-    win::SetWindowIcons(Handle(), icon_, icon_);
+    MainDialog::OnInitDialog();
     hoverCursor_ = OwnCursor(IDC_HOVER);
     pickedCursor_ = OwnCursor(IDC_PICKED);
     AttachHoverCursors();

@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "common/win32/dialog.h"
+#include "common/win32/main_window.h"
 #include "gatelog/win32/ping_worker.h"
 #include "gatelog/server_notebook.h"
 
 namespace gatelog {
 
-class ServerNotebookDialog : public win::Dialog, private NotebookView, private NotebookActions {
+class ServerNotebookDialog : public win::MainDialog, private NotebookView, private NotebookActions {
 public:
     ServerNotebookDialog();
 
@@ -35,7 +35,6 @@ private:
     void Measure();
 
     ServerNotebook notebook_;
-    HICON icon_ = nullptr;
     HCURSOR hoverCursor_ = nullptr;
     HCURSOR pickedCursor_ = nullptr;
     std::shared_ptr<PingJob> pingJob_;

@@ -21,6 +21,7 @@ BUILD_DIR = Path(os.environ.get("E2E_BUILD_DIR", "build/win32")).resolve()
 PROGRAM_DIR = Path(os.environ.get("E2E_PROGRAM_DIR", BUILD_DIR / "e2e-install"))
 UIDRIVER = Path(os.environ.get("E2E_UIDRIVER", BUILD_DIR / "tools/uidriver/uidriver.exe"))
 MINIMAL_DIALOG = Path(os.environ.get("E2E_MINIMAL_DIALOG", BUILD_DIR / "tools/bench/MinimalDialog.exe"))
+DIALOG_PROBE = Path(os.environ.get("E2E_DIALOG_PROBE", BUILD_DIR / "tools/dialog_probe/dialog_probe.exe"))
 OUTPUT_DIR = Path(os.environ.get("E2E_OUTPUT_DIR", BUILD_DIR / "e2e-output"))
 
 
@@ -56,6 +57,12 @@ def wine_session():
 def minimal_dialog():
     """Our minimal dialog program, the target of the rig's own tests."""
     return MINIMAL_DIALOG
+
+
+@pytest.fixture(scope="session")
+def dialog_probe():
+    """A dialog of our framework whose button handler throws."""
+    return DIALOG_PROBE
 
 
 @pytest.fixture

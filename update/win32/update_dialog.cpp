@@ -1,7 +1,5 @@
 #include "update/win32/update_dialog.h"
 
-#include "common/win32/main_window.h"
-
 #include "common/win32/message_box.h"
 #include "common/notice.h"
 #include "common/win32/program_path.h"
@@ -35,36 +33,19 @@ update::UpdateFiles InstalledFiles() {
                                [](std::string_view text) { return std::filesystem::path(win::Widen(text)); });
 }
 
-HICON LoadProgramIcon(int size) {
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UPDATE), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
 } // namespace
 
 UpdateDialog::UpdateDialog()
-    : win::Dialog(IDD_UPDATE),
-      updater_(InstalledFiles(), ftp_, *this, launcher_),
-      icon_(LoadProgramIcon(GetSystemMetrics(SM_CXICON))),
-      smallIcon_(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))) {
-    OnMessage(WM_TIMER, [this](WPARAM timer, LPARAM) { return OnTimer(timer); });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
-        return win::RunAboutCommand(Handle(), command, IDM_ABOUT, IDD_ABOUT) ? TRUE : FALSE;
-    });
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return win::PaintMinimisedIcon(Handle(), icon_) ? TRUE : FALSE; });
-    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
-}
-
-UpdateDialog::~UpdateDialog() {
-    if (icon_) DestroyIcon(icon_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
+    : win::MainDialog(IDD_UPDATE, {IDI_UPDATE, IDM_ABOUT, IDS_ABOUT_MENU, IDD_ABOUT}),
+      updater_(InstalledFiles(), ftp_, *this, launcher_) {
+    OnTimer(TIMER_CHANGE_LIST, [this] { ApplyChangeList(); });
+    OnTimer(TIMER_RECEIVE, [this] { PollReceive(); });
 }
 
 bool UpdateDialog::OnInitDialog() {
+    MainDialog::OnInitDialog();
     progress_ = PercentProgressBar::FromHandle(Item(IDC_PROGRESS));
     progress_->SetColours(kBarColours);
-    win::AddAboutCommand(Handle(), IDM_ABOUT, IDS_ABOUT_MENU);
-    win::SetWindowIcons(Handle(), icon_, smallIcon_);
     progress_->SetPosition(0);
     progress_->SetStep(1);
     Follow(updater_.CheckForUpdate());
@@ -90,16 +71,16 @@ void UpdateDialog::Follow(update::NextStep next) {
     }
 }
 
-INT_PTR UpdateDialog::OnTimer(WPARAM timer) {
-    if (timer == TIMER_CHANGE_LIST) {
-        // Runs once: the procedure blocks this thread while it fetches.
-        KillTimer(Handle(), TIMER_CHANGE_LIST);
-        Follow(updater_.ApplyChangeList());
-    } else if (timer == TIMER_RECEIVE && updater_.PollReceive() == update::NextStep::kClose) {
-        KillTimer(Handle(), TIMER_RECEIVE);
-        End(IDOK);
-    }
-    return TRUE;
+void UpdateDialog::ApplyChangeList() {
+    // Runs once: the procedure blocks this thread while it fetches.
+    KillTimer(Handle(), TIMER_CHANGE_LIST);
+    Follow(updater_.ApplyChangeList());
+}
+
+void UpdateDialog::PollReceive() {
+    if (updater_.PollReceive() != update::NextStep::kClose) return;
+    KillTimer(Handle(), TIMER_RECEIVE);
+    End(IDOK);
 }
 
 bool UpdateDialog::OfferUpdate(std::string_view text) {

@@ -4,17 +4,16 @@
 #pragma once
 
 #include "update/win32/connector_launcher.h"
-#include "common/win32/dialog.h"
+#include "common/win32/main_window.h"
 #include "update/win32/percent_progress_bar.h"
 #include "update/updater.h"
 #include "update/win32/wininet_ftp.h"
 
 #include <string_view>
 
-class UpdateDialog : public win::Dialog, private update::UpdateView {
+class UpdateDialog : public win::MainDialog, private update::UpdateView {
 public:
     UpdateDialog();
-    ~UpdateDialog() override;
 
 protected:
     bool OnInitDialog() override;
@@ -41,13 +40,12 @@ private:
     // Draws the window's changes and handles the messages that arrived meanwhile.
     void ShowNow();
     void Follow(update::NextStep next);
-    INT_PTR OnTimer(WPARAM timer);
+    void ApplyChangeList();
+    void PollReceive();
 
     WinInetFtpClient ftp_;
     ConnectorLauncher launcher_;
     update::Updater updater_;
     PercentProgressBar* progress_ = nullptr;
-    HICON icon_;
-    HICON smallIcon_;
     bool waitingForGrant_ = false;
 };
