@@ -8,7 +8,6 @@
 #include "client/win32/game_registry_dialog.h"
 #include "common/win32/list_box.h"
 #include "common/win32/list_view.h"
-#include "common/win32/main_window.h"
 #include "client/win32/memo_dialogs.h"
 #include "common/win32/message_box.h"
 #include "common/win32/owned_windows_hold.h"
@@ -26,6 +25,8 @@ namespace {
 
 constexpr UINT kScrollChatMessage = WM_APP + 1;
 constexpr UINT kAboutCommand = 16;
+
+UINT_PTR TimerId(lobby::LobbyTimer timer) { return static_cast<UINT_PTR>(timer); }
 
 struct ButtonImages {
     int id, normal, selected, hovered;
@@ -62,23 +63,16 @@ UINT IconFlags(lobby::MessageIcon icon) {
 } // namespace
 
 LobbyDialog::LobbyDialog()
-    : win::Dialog(IDD_LOBBY), connection_(*this), session_(*this, *this, *this, connection_),
-      chatScroll_(kScrollChatMessage) {
-    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CLIENT));
+    : win::MainDialog(IDD_LOBBY, {IDI_CLIENT, kAboutCommand, IDS_ABOUT_MENU, IDD_ABOUT}), connection_(*this),
+      session_(*this, *this, *this, connection_), chatScroll_(kScrollChatMessage) {
     auto address = lobby::ReadChatServerAddress(win::ProgramFile("config/position.ini"));
     connection_.SetServer(address.host, address.port);
 
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) { return OnPaint(); });
     OnMessage(WM_CTLCOLOREDIT, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
     OnMessage(WM_CTLCOLORLISTBOX, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
     // A disabled edit asks for its colours as a static control.
     OnMessage(WM_CTLCOLORSTATIC, [this](WPARAM w, LPARAM l) { return OnControlColor(w, l); });
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) {
-        return win::RunAboutCommand(Handle(), command, kAboutCommand, IDD_ABOUT) ? TRUE : FALSE;
-    });
-    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
     OnMessage(WM_DRAWITEM, [this](WPARAM, LPARAM l) { return OnDrawItem(l); });
-    OnMessage(WM_TIMER, [this](WPARAM w, LPARAM) { return OnTimer(w); });
     OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) { return OnClose(); });
     OnMessage(SOCKET_MESSAGE, [this](WPARAM socket, LPARAM event) {
         chatPause_.Begin(Item(IDC_CHAT_LIST));
@@ -87,34 +81,43 @@ LobbyDialog::LobbyDialog()
         return TRUE;
     });
 
-    OnCommand(IDC_CONNECT, [this] { StartTimer(lobby::LobbyTimer::kIdPrompt); });
-    OnCommand(IDC_DISCONNECT, [this] { session_.OnDisconnectButton(); });
-    OnCommand(IDC_MEMO, [this] { session_.OnMemoButton(win::list_box::SelectedLine(Item(IDC_USER_LIST))); });
-    OnCommand(IDC_CREATE_ROOM, [this] { session_.OnCreateButton(); });
-    OnCommand(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
+    OnTimer(ChatConnection::kFlushTimer, [this] { connection_.OnFlushTimer(session_); });
+    OnTimer(TimerId(lobby::LobbyTimer::kIdPrompt), [this] {
+        StopTimer(lobby::LobbyTimer::kIdPrompt);
+        RunIdPrompt();
+    });
+    OnTimer(TimerId(lobby::LobbyTimer::kLogin), [this] { session_.OnLoginDue(); });
+    OnTimer(TimerId(lobby::LobbyTimer::kLoginWait), [this] { StopTimer(lobby::LobbyTimer::kLoginWait); });
+    OnTimer(TimerId(lobby::LobbyTimer::kKeepAlive), [this] { session_.OnKeepAliveDue(); });
+    OnTimer(TimerId(lobby::LobbyTimer::kJoinWait), [this] { session_.OnJoinWaitOver(); });
+
+    OnClick(IDC_CONNECT, [this] { StartTimer(lobby::LobbyTimer::kIdPrompt); });
+    OnClick(IDC_DISCONNECT, [this] { session_.OnDisconnectButton(); });
+    OnClick(IDC_MEMO, [this] { session_.OnMemoButton(win::list_box::SelectedLine(Item(IDC_USER_LIST))); });
+    OnClick(IDC_CREATE_ROOM, [this] { session_.OnCreateButton(); });
+    OnClick(IDC_JOIN_ROOM, [this] { session_.OnJoinButton(); });
     // The create button is left as it is: made active here, it would offer a
     // new room to a user who is in one or not connected.
-    OnCommand(IDC_NOTEBOOK, [this] {
+    OnClick(IDC_NOTEBOOK, [this] {
         SetButtonState(lobby::LobbyButton::kNotebook, lobby::ButtonState::kActive);
         sibling::StartNotebook();
     });
-    OnCommand(IDC_OTHER_GAMES, [this] {
+    OnClick(IDC_OTHER_GAMES, [this] {
         SetButtonState(lobby::LobbyButton::kOtherGames, lobby::ButtonState::kActive);
         GameRegistryDialog registry;
         registry.RunModal(Handle());
     });
-    OnCommand(IDC_INTERNET, [this] {
+    OnClick(IDC_INTERNET, [this] {
         SetButtonState(lobby::LobbyButton::kInternet, lobby::ButtonState::kActive);
         sibling::StartInternetProgram();
     });
-    OnNotify(IDC_ROOM_LIST, LVN_ITEMCHANGED, [this](NMHDR& header) { return OnRoomRowChanged(header); });
+    OnRowChange(IDC_ROOM_LIST, [this](int row) { session_.OnRoomRowChanged(row); });
     OnMessage(ROOM_MESSAGE, [this](WPARAM command, LPARAM value) { return OnRoomCommand(command, value); });
     OnMessage(kScrollChatMessage, [this](WPARAM, LPARAM) {
         chatScroll_.Apply();
         return TRUE;
     });
-    OnCommand(IDC_USER_LIST, LBN_SELCHANGE,
-              [this] { SetButtonState(lobby::LobbyButton::kMemo, lobby::ButtonState::kActive); });
+    OnSelectionChange(IDC_USER_LIST, [this] { SetButtonState(lobby::LobbyButton::kMemo, lobby::ButtonState::kActive); });
 }
 
 LobbyDialog::~LobbyDialog() {
@@ -122,6 +125,7 @@ LobbyDialog::~LobbyDialog() {
 }
 
 bool LobbyDialog::OnInitDialog() {
+    MainDialog::OnInitDialog();
     connection_.SetWindow(Handle());
     directPlay_ = std::make_unique<DirectPlayGames>(Handle());
     directPlay_->CreateLobby();
@@ -131,10 +135,8 @@ bool LobbyDialog::OnInitDialog() {
     attention_ = std::make_unique<lobby::Attention>(
         lobby::ReadAttentionSettings(win::ProgramFile(lobby::kAttentionSettingsFile)), *attentionOutput_);
     session_.SetAttention(attention_.get());
-    win::AddAboutCommand(Handle(), kAboutCommand, IDS_ABOUT_MENU);
     // The exit button is the way out, not the title bar.
     EnableMenuItem(GetSystemMenu(Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    win::SetWindowIcons(Handle(), icon_, icon_);
 
     win::LimitEditBytes(Item(IDC_CHAT_INPUT), lobby::kChatInputMaxBytes);
     EnableChatInput(false);
@@ -200,37 +202,11 @@ INT_PTR LobbyDialog::OnClose() {
     return TRUE;
 }
 
-INT_PTR LobbyDialog::OnTimer(WPARAM timer) {
-    if (timer == ChatConnection::kFlushTimer) {
-        connection_.OnFlushTimer(session_);
-        return TRUE;
-    }
-    switch (static_cast<lobby::LobbyTimer>(timer)) {
-    case lobby::LobbyTimer::kIdPrompt:
-        StopTimer(lobby::LobbyTimer::kIdPrompt);
-        RunIdPrompt();
-        return TRUE;
-    case lobby::LobbyTimer::kLogin:
-        session_.OnLoginDue();
-        return TRUE;
-    case lobby::LobbyTimer::kLoginWait:
-        StopTimer(lobby::LobbyTimer::kLoginWait);
-        return TRUE;
-    case lobby::LobbyTimer::kKeepAlive:
-        session_.OnKeepAliveDue();
-        return TRUE;
-    case lobby::LobbyTimer::kJoinWait:
-        session_.OnJoinWaitOver();
-        return TRUE;
-    }
-    return FALSE;
-}
-
 void LobbyDialog::StartTimer(lobby::LobbyTimer timer) {
-    SetTimer(Handle(), static_cast<UINT_PTR>(timer), lobby::IntervalMs(timer), nullptr);
+    SetTimer(Handle(), TimerId(timer), lobby::IntervalMs(timer), nullptr);
 }
 
-void LobbyDialog::StopTimer(lobby::LobbyTimer timer) { KillTimer(Handle(), static_cast<UINT_PTR>(timer)); }
+void LobbyDialog::StopTimer(lobby::LobbyTimer timer) { KillTimer(Handle(), TimerId(timer)); }
 
 void LobbyDialog::RunIdPrompt() {
     UserIdDialog prompt;
@@ -239,13 +215,12 @@ void LobbyDialog::RunIdPrompt() {
     session_.OnIdPromptClosed(userId);
 }
 
-INT_PTR LobbyDialog::OnPaint() {
-    if (win::PaintMinimisedIcon(Handle(), icon_)) return TRUE;
+bool LobbyDialog::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
     if (background_) background_->Paint(dc, 0, 0);
     EndPaint(Handle(), &paint);
-    return TRUE;
+    return true;
 }
 
 INT_PTR LobbyDialog::OnControlColor(WPARAM dc, LPARAM control) {
@@ -286,31 +261,16 @@ void LobbyDialog::SetHiddenUserId(std::string_view userId) { SetItemText(IDC_USE
 void LobbyDialog::SetGameAddress(std::string_view address) { SetItemText(IDC_GAME_ADDRESS, address); }
 
 void LobbyDialog::ShowRoomRows(const std::vector<std::string>& texts) {
-    HWND list = Item(IDC_ROOM_LIST);
-    // One repaint for the whole list instead of one per row.
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-    for (const auto& text : texts) {
-        win::list_view::InsertRow(list, static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)), text);
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    std::vector<win::list_view::Row> rows;
+    for (const auto& text : texts) rows.push_back({text});
+    win::list_view::ReplaceRows(Item(IDC_ROOM_LIST), rows);
 }
 
 void LobbyDialog::ShowUsers(const std::vector<std::string>& ids) {
     win::list_box::ReplaceLines(Item(IDC_USER_LIST), ids, true);
 }
 
-std::string LobbyDialog::RoomRowText(int row) const {
-    if (row < 0) return {};
-    wchar_t text[512] = L"";
-    LVITEMW item{};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(std::size(text));
-    LRESULT length = SendMessageW(Item(IDC_ROOM_LIST), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return win::Narrow(std::wstring_view(text, static_cast<std::size_t>(length > 0 ? length : 0)));
-}
+std::string LobbyDialog::RoomRowText(int row) const { return win::list_view::CellText(Item(IDC_ROOM_LIST), row); }
 
 std::vector<std::string> LobbyDialog::DirectPlayApplications() const {
     return win::combo_box::Entries(Item(IDC_APPLICATIONS));
@@ -383,11 +343,6 @@ INT_PTR LobbyDialog::OnRoomCommand(WPARAM command, LPARAM value) {
     default:
         return FALSE;
     }
-}
-
-LRESULT LobbyDialog::OnRoomRowChanged(const NMHDR& header) {
-    session_.OnRoomRowChanged(reinterpret_cast<const NMLISTVIEW&>(header).iItem);
-    return 0;
 }
 
 bool LobbyDialog::RunReceivedMemo(std::string_view sender, std::string_view text) {

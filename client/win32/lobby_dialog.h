@@ -4,10 +4,11 @@
 
 #include "client/win32/attention_shell.h"
 #include "client/win32/chat_connection.h"
-#include "common/win32/dialog.h"
 #include "client/win32/direct_play_games.h"
 #include "common/win32/dib_bitmap.h"
 #include "common/win32/list_box.h"
+#include "common/win32/main_window.h"
+#include "common/win32/redraw_pause.h"
 #include "client/win32/lobby_game_launcher.h"
 #include "client/win32/lobby_image_button.h"
 #include "client/lobby_session.h"
@@ -18,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-class LobbyDialog : public win::Dialog,
+class LobbyDialog : public win::MainDialog,
                     private lobby::LobbyControls,
                     private lobby::RoomView,
                     private lobby::LobbyPrompts {
@@ -33,6 +34,7 @@ protected:
     // Escape and the cancel command never close the lobby.
     void OnCancel() override {}
     void OnDestroy() override;
+    bool OnPaint() override;
 
 private:
     // LobbyControls
@@ -69,12 +71,9 @@ private:
     void SetUpButtons();
     void RunIdPrompt();
     INT_PTR OnRoomCommand(WPARAM command, LPARAM value);
-    LRESULT OnRoomRowChanged(const NMHDR& header);
 
-    INT_PTR OnPaint();
     INT_PTR OnControlColor(WPARAM dc, LPARAM control);
     INT_PTR OnDrawItem(LPARAM item);
-    INT_PTR OnTimer(WPARAM timer);
     INT_PTR OnClose();
 
     LobbyImageButton* FindButton(int id);
@@ -87,11 +86,10 @@ private:
     lobby::LobbySession session_;
     std::unique_ptr<win::DibBitmap> background_;
     HBRUSH blackBrush_ = nullptr;
-    HICON icon_ = nullptr;
     std::array<LobbyImageButton, 9> buttons_;
     win::list_box::ScrollToLast chatScroll_;
     // Received traffic comes in bursts: the chat list repaints once per burst.
-    win::list_box::RedrawPause chatPause_;
+    win::RedrawPause chatPause_;
     std::unique_ptr<RoomWindow> roomWindow_;
     // A closed room window waits here until no handler of it is running.
     std::unique_ptr<RoomWindow> closedRoomWindow_;

@@ -20,9 +20,9 @@ RoomWindow::RoomWindow(HWND lobby, std::string title, bool startAllowed)
         return TRUE;
     });
     OnMessage(ROOM_MESSAGE, [this](WPARAM notice, LPARAM) { return OnNotice(notice); });
-    OnCommand(IDC_ROOM_MEMO, [this] { OnMemoButton(); });
-    OnCommand(IDC_START_GAME, [this] { Raise(kRoomStart); });
-    OnCommand(IDC_LEAVE_ROOM, [this] { Raise(kRoomLeave); });
+    OnClick(IDC_ROOM_MEMO, [this] { OnMemoButton(); });
+    OnClick(IDC_START_GAME, [this] { Raise(kRoomStart); });
+    OnClick(IDC_LEAVE_ROOM, [this] { Raise(kRoomLeave); });
 }
 
 bool RoomWindow::OnInitDialog() {

@@ -67,7 +67,6 @@ protected:
     void OnClick(int id, CommandHandler handler) { OnCommand(id, BN_CLICKED, std::move(handler)); }
     // A list box's or a combo box's selection change.
     void OnSelectionChange(int id, CommandHandler handler) { OnCommand(id, LBN_SELCHANGE, std::move(handler)); }
-    void OnCommand(int id, CommandHandler handler) { OnClick(id, std::move(handler)); }
     // Any other WM_COMMAND notification of a control, such as EN_CHANGE.
     void OnCommand(int id, WORD code, CommandHandler handler) { commands_[{id, code}] = std::move(handler); }
     // WM_TIMER of one timer.

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include "common/win32/redraw_pause.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +28,6 @@ private:
     int index_ = -1;
     bool posted_ = false;
 };
-
-// The lobby's chat list still names the pause here.
-using RedrawPause = win::RedrawPause;
 
 // Replaces every line; selectEach selects each line as it is added, so the
 // last one ends up selected.

@@ -1,7 +1,5 @@
 #include "common/win32/main_window.h"
 
-#include "common/win32/dialog.h"
-
 #include <iterator>
 
 namespace win {
@@ -14,31 +12,8 @@ HICON LoadProgramIcon(int id, int metric) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-} // namespace
-
-MainDialog::MainDialog(int templateId, const MainWindowParts& parts)
-    : Dialog(templateId), parts_(parts), icon_(LoadProgramIcon(parts.iconId, SM_CXICON)),
-      smallIcon_(LoadProgramIcon(parts.iconId, SM_CXSMICON)) {
-    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) -> INT_PTR {
-        return RunAboutCommand(Handle(), command, parts_.aboutCommand, parts_.aboutTemplate) ? TRUE : FALSE;
-    });
-    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) -> INT_PTR {
-        return PaintMinimisedIcon(Handle(), icon_) || OnPaint() ? TRUE : FALSE;
-    });
-    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
-}
-
-bool MainDialog::OnInitDialog() {
-    AddAboutCommand(Handle(), parts_.aboutCommand, parts_.aboutTextId);
-    SetWindowIcons(Handle(), icon_, smallIcon_);
-    return true;
-}
-
-void SetWindowIcons(HWND window, HICON big, HICON small) {
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-}
-
+// A separator and the command, whose text is string resource textId; nothing
+// when the text is missing.
 void AddAboutCommand(HWND window, UINT command, UINT textId) {
     wchar_t text[64] = L"";
     if (LoadStringW(GetModuleHandleW(nullptr), textId, text, static_cast<int>(std::size(text))) <= 0) return;
@@ -48,13 +23,7 @@ void AddAboutCommand(HWND window, UINT command, UINT textId) {
     AppendMenuW(menu, MF_STRING, command, text);
 }
 
-bool RunAboutCommand(HWND owner, WPARAM sysCommand, UINT command, int aboutTemplate) {
-    if ((sysCommand & 0xFFF0) != command) return false;
-    Dialog about(aboutTemplate);
-    about.RunModal(owner);
-    return true;
-}
-
+// The icon centred in the client area; false when the window is not minimised.
 bool PaintMinimisedIcon(HWND window, HICON icon) {
     if (!IsIconic(window)) return false;
     PAINTSTRUCT paint;
@@ -65,6 +34,31 @@ bool PaintMinimisedIcon(HWND window, HICON icon) {
     DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
              (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon);
     EndPaint(window, &paint);
+    return true;
+}
+
+} // namespace
+
+MainDialog::MainDialog(int templateId, const MainWindowParts& parts)
+    : Dialog(templateId), parts_(parts), icon_(LoadProgramIcon(parts.iconId, SM_CXICON)),
+      smallIcon_(LoadProgramIcon(parts.iconId, SM_CXSMICON)) {
+    // Every other system command is left to Windows.
+    OnMessage(WM_SYSCOMMAND, [this](WPARAM command, LPARAM) -> INT_PTR {
+        if ((command & 0xFFF0) != parts_.aboutCommand) return FALSE;
+        Dialog about(parts_.aboutTemplate);
+        about.RunModal(Handle());
+        return TRUE;
+    });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) -> INT_PTR {
+        return PaintMinimisedIcon(Handle(), icon_) || OnPaint() ? TRUE : FALSE;
+    });
+    OnMessage(WM_QUERYDRAGICON, [this](WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); });
+}
+
+bool MainDialog::OnInitDialog() {
+    AddAboutCommand(Handle(), parts_.aboutCommand, parts_.aboutTextId);
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     return true;
 }
 
