@@ -18,8 +18,8 @@ NextStep Updater::ApplyChangeList() {
     // next run offers the update again instead of taking it as done.
     std::error_code error;
     if (!outcome.installed) std::filesystem::remove(files_.localVersion, error);
-    NextStep next = outcome.intact && outcome.restart ? Finish(kRestartWanted, NextStep::kWaitForGrant)
-                                                      : Finish(kUpdated, NextStep::kClose);
+    NextStep next = outcome.intact && outcome.restart ? Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant)
+                                                      : Finish(hand_off::kUpdated, NextStep::kClose);
     view_.StopClip();
     if (!outcome.problem.empty()) view_.ShowMessage(outcome.problem);
     return next;

@@ -40,13 +40,13 @@ NextStep Updater::CheckForUpdate() {
     if (!opened.session) return GiveUp(LoginFailureText(dotted, opened.failure));
     session_ = std::move(opened.session);
 
-    if (VersionsMatch()) return Finish(kNothingToUpdate, NextStep::kClose);
+    if (VersionsMatch()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 
     auto local = config::ReadWholeFile(files_.localVersion);
     if (view_.OfferUpdate(OfferText(local.value_or(std::string())))) return NextStep::kApplyChangeList;
     // Without a local version file the next run offers the update again.
     std::filesystem::remove(files_.localVersion, error);
-    return Finish(kNothingToUpdate, NextStep::kClose);
+    return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 }
 
 bool Updater::VersionsMatch() {
@@ -83,7 +83,7 @@ NextStep Updater::PollReceive() {
 
 NextStep Updater::GiveUp(std::string_view reason) {
     // The word first: the connector goes on while the user reads the line.
-    Finish(kUpdated, NextStep::kClose);
+    Finish(hand_off::kUpdated, NextStep::kClose);
     view_.ShowMessage(reason);
     return NextStep::kClose;
 }

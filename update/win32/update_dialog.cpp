@@ -1,5 +1,6 @@
 #include "update/win32/update_dialog.h"
 
+#include "common/hand_off_contract.h"
 #include "common/win32/main_window.h"
 
 #include "common/win32/message_box.h"
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr UINT kChangeListDelayMs = 300;
-constexpr UINT kReceivePollMs = 3000;
 // Plain message boxes carry the program's name.
 constexpr const char* kProgramName = "Update";
 
@@ -85,7 +85,7 @@ void UpdateDialog::Follow(update::NextStep next) {
         break;
     case update::NextStep::kWaitForGrant:
         waitingForGrant_ = true;
-        SetTimer(Handle(), TIMER_RECEIVE, kReceivePollMs, nullptr);
+        SetTimer(Handle(), TIMER_RECEIVE, hand_off::kReceivePollMs, nullptr);
         break;
     }
 }

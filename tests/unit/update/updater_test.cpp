@@ -56,7 +56,7 @@ public:
 
 const std::string kServerVersion = "1999.12.02\n[CONTENT]\n새 판이 나왔습니다\n받으시겠습니까?\n";
 const std::string kLocalVersion = "1999.12.01\n[CONTENT]\n지난 판\n";
-const std::string kNoWord(kHandOffFlagSize, '\0');
+const std::string kNoWord(hand_off::kFlagSize, '\0');
 // Binary content with line feeds: a text transfer would change it.
 const std::string kDll = std::string("MZ\n\0\r\nDLL", 9) + std::string(300, '\x90');
 
