@@ -8,30 +8,20 @@
 #include <system_error>
 
 namespace update {
-namespace {
-
-bool WriteBytes(const std::filesystem::path& file, std::string_view bytes, std::ios::openmode mode) {
-    std::ofstream out(file, std::ios::binary | mode);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
-}
-
-} // namespace
 
 bool WriteEndTransfer(const std::filesystem::path& file, std::string_view word) {
     if (word.size() > hand_off::kMaxWord) return false;
     std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
-        return files::ReplaceFile(file, [word](const std::filesystem::path& beside) {
-            return WriteBytes(beside, word, std::ios::trunc);
-        });
-    }
+    if (!std::filesystem::exists(file, error)) return files::ReplaceWithBytes(file, word);
     // Zeros after the word: whatever the file held before, a reader between
     // the write and the cut still finds exactly the word.
     std::string flag(word);
     flag.resize(hand_off::kFlagSize, '\0');
-    if (!WriteBytes(file, flag, std::ios::in)) return false;
+    // Opened for update, so nothing empties it first.
+    std::ofstream out(file, std::ios::binary | std::ios::in);
+    out.write(flag.data(), static_cast<std::streamsize>(flag.size()));
+    out.close();
+    if (out.fail()) return false;
     std::filesystem::resize_file(file, word.size(), error);
     return !error;
 }

@@ -14,6 +14,7 @@ UpdateFiles::UpdateFiles(const std::filesystem::path& programDirectory, std::fil
       localVersion(config / "version.ini"),
       versionProbe(std::move(versionProbeFile)),
       download(programDirectory / "temp"),
+      refused(config / "update_refused.ini"),
       endTransfer(config / hand_off::kEndTransferFile),
       receive(config / hand_off::kReceiveFile),
       connector(programDirectory / "Pondial.exe"),

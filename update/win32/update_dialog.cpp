@@ -87,22 +87,29 @@ void UpdateDialog::Follow(update::NextStep next) {
         waitingForGrant_ = true;
         SetTimer(Handle(), TIMER_RECEIVE, hand_off::kReceivePollMs, nullptr);
         break;
+    case update::NextStep::kReplaceHeldFiles:
+        waitingForGrant_ = false;
+        SetTimer(Handle(), TIMER_HELD_FILES, update::kHeldFileRetryMs, nullptr);
+        break;
     }
 }
 
 INT_PTR UpdateDialog::OnTimer(WPARAM timer) {
+    // Each step runs once per tick and says what comes next.
+    KillTimer(Handle(), timer);
     if (timer == TIMER_CHANGE_LIST) {
-        // Runs once: the procedure blocks this thread while it fetches.
-        KillTimer(Handle(), TIMER_CHANGE_LIST);
         Follow(updater_.ApplyChangeList());
-    } else if (timer == TIMER_RECEIVE && updater_.PollReceive() == update::NextStep::kClose) {
-        KillTimer(Handle(), TIMER_RECEIVE);
-        End(IDOK);
+    } else if (timer == TIMER_RECEIVE) {
+        Follow(updater_.PollReceive());
+    } else if (timer == TIMER_HELD_FILES) {
+        Follow(updater_.ReplaceHeldFiles());
     }
     return TRUE;
 }
 
 bool UpdateDialog::OfferUpdate(std::string_view text) {
+    // Not ShowWindow: the connector starts us hidden, and the first ShowWindow
+    // of such a program may take the starter's SW_HIDE in place of its own.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(Handle());
     return win::ShowMessage(Handle(), text, notice::kCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;

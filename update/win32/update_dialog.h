@@ -25,9 +25,10 @@ protected:
 
 private:
     // Timer ids: the change list 300 ms after the user's OK, the connector's
-    // grant every 3 s.
+    // grant, the files the connector held until it let go of them.
     static constexpr UINT_PTR TIMER_CHANGE_LIST = 1025;
     static constexpr UINT_PTR TIMER_RECEIVE = 1030;
+    static constexpr UINT_PTR TIMER_HELD_FILES = 1031;
 
     // UpdateView
     bool OfferUpdate(std::string_view text) override;
