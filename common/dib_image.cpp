@@ -52,6 +52,34 @@ const char* ErrorFormat(DibError error) {
     return nullptr;
 }
 
+bool IsKnownHeaderSize(std::uint32_t size) {
+    return size == kCoreHeaderSize || size == kWindowsHeaderSize || size == kWindowsV4HeaderSize ||
+           size == kWindowsV5HeaderSize;
+}
+
+// Red, green and blue masks that every display draws: 5-5-5 and 5-6-5 at 16
+// bits, 8-8-8 at 32 (an alpha mask of the newer headers is not drawn anyway).
+bool HasStandardMasks(std::uint16_t bits, const std::uint8_t* masks) {
+    const std::array<std::uint32_t, 3> rgb{Le32(masks), Le32(masks + 4), Le32(masks + 8)};
+    using Masks = std::array<std::uint32_t, 3>;
+    if (bits == 16) return rgb == Masks{0x7C00, 0x03E0, 0x001F} || rgb == Masks{0xF800, 0x07E0, 0x001F};
+    return bits == 32 && rgb == Masks{0xFF0000, 0x00FF00, 0x0000FF};
+}
+
+// The block of a newer header as the 40-byte header would have it: the
+// first 40 bytes with their size field set, the masks of bit fields, then
+// colour table and pixels as they were.
+std::vector<std::uint8_t> AsWindowsHeader(const std::vector<std::uint8_t>& block, std::uint32_t headerSize,
+                                          bool bitFields) {
+    const std::size_t kept = kWindowsHeaderSize + (bitFields ? kColourMasksSize : 0);
+    std::vector<std::uint8_t> out(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(kept));
+    out.insert(out.end(), block.begin() + static_cast<std::ptrdiff_t>(headerSize), block.end());
+    for (std::size_t i = 0; i < kHeaderSizeFieldSize; ++i) {
+        out[i] = static_cast<std::uint8_t>(kWindowsHeaderSize >> (8 * i));
+    }
+    return out;
+}
+
 // Depths a painting call accepts without compression; the core layout
 // predates 16 and 32 bits.
 bool IsKnownDepth(std::uint16_t bits, bool windowsHeader) {
@@ -136,11 +164,11 @@ DibError DibImage::Read(std::istream& in) {
 DibError DibImage::Decode(std::vector<std::uint8_t> block) {
     if (block.size() < kHeaderSizeFieldSize) return DibError::kUnreadable;
     const std::uint32_t headerSize = Le32(block.data());
-    if (headerSize != kWindowsHeaderSize && headerSize != kCoreHeaderSize) return DibError::kUnreadable;
+    if (!IsKnownHeaderSize(headerSize)) return DibError::kUnreadable;
     if (headerSize > block.size()) return DibError::kUnreadable;
 
     const std::uint8_t* h = block.data();
-    const bool windows = headerSize == kWindowsHeaderSize;
+    const bool windows = headerSize != kCoreHeaderSize;
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bits = 0;
@@ -163,12 +191,16 @@ DibError DibImage::Decode(std::vector<std::uint8_t> block) {
     if (width <= 0 || height == 0) return DibError::kUnreadable;
     if (colourCount > kMaxColours) return DibError::kUnreadable;
 
+    // The masks follow the 40-byte header and sit inside the newer ones.
+    const bool bitFields = compression == kBitFields;
+    const std::size_t masksAfterHeader = bitFields && headerSize == kWindowsHeaderSize ? kColourMasksSize : 0;
     const std::size_t entrySize = windows ? kWindowsColourEntrySize : kCoreColourEntrySize;
-    const std::size_t pixelOffset = headerSize + colourCount * entrySize;
+    const std::size_t pixelOffset = headerSize + masksAfterHeader + colourCount * entrySize;
     if (pixelOffset > block.size()) return DibError::kUnreadable;
 
     const std::uint64_t pixelBytes = block.size() - pixelOffset;
-    if (compression == kUncompressed) {
+    if (compression == kUncompressed || bitFields) {
+        if (bitFields && !HasStandardMasks(bits, h + kWindowsHeaderSize)) return DibError::kUnreadable;
         constexpr std::uint64_t kAlignmentBits = kRowAlignmentBytes * kBitsPerByte;
         const std::uint64_t rowBytes =
             (static_cast<std::uint64_t>(width) * bits + kAlignmentBits - 1) / kAlignmentBits * kRowAlignmentBytes;
@@ -184,14 +216,19 @@ DibError DibImage::Decode(std::vector<std::uint8_t> block) {
 
     palette_.reserve(colourCount);
     for (std::uint32_t i = 0; i < colourCount; ++i) {
-        const std::uint8_t* entry = h + headerSize + i * entrySize;
+        const std::uint8_t* entry = h + headerSize + masksAfterHeader + i * entrySize;
         palette_.push_back({entry[2], entry[1], entry[0]});
     }
     width_ = width;
     height_ = height;
     bitsPerPixel_ = bits;
     windowsHeader_ = windows;
-    pixelOffset_ = pixelOffset;
+    if (windows && headerSize != kWindowsHeaderSize) {
+        block = AsWindowsHeader(block, headerSize, bitFields);
+        pixelOffset_ = pixelOffset - headerSize + kWindowsHeaderSize + (bitFields ? kColourMasksSize : 0);
+    } else {
+        pixelOffset_ = pixelOffset;
+    }
     block_ = std::move(block);
     return DibError::kNone;
 }

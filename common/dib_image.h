@@ -17,9 +17,14 @@ inline constexpr std::size_t kFileHeaderSize = 14;
 inline constexpr std::uint16_t kBitmapType = 0x4D42;
 inline constexpr std::size_t kFileSizeOffset = 2;
 
-// The two bitmap header layouts, told apart by their first field.
+// The bitmap header layouts, told apart by their first field. Today's
+// editors write the 108- and 124-byte Windows headers, which extend the
+// 40-byte one (colour masks and colour-space fields after it); they are
+// taken as the 40-byte header.
 inline constexpr std::uint32_t kWindowsHeaderSize = 40;
 inline constexpr std::uint32_t kCoreHeaderSize = 12;
+inline constexpr std::uint32_t kWindowsV4HeaderSize = 108;
+inline constexpr std::uint32_t kWindowsV5HeaderSize = 124;
 
 // Colour-table entries: blue, green, red (+ reserved in the Windows layout).
 inline constexpr std::size_t kWindowsColourEntrySize = 4;
@@ -29,11 +34,17 @@ inline constexpr std::size_t kCoreColourEntrySize = 3;
 inline constexpr std::size_t kMaxColours = 256;
 
 // Pixel encodings taken: plain rows, whose size follows from the picture's,
-// and run-length pixels of 8- and 4-bit pictures, whose size the header
-// states. Others (bit fields, embedded pictures) are refused.
+// run-length pixels of 8- and 4-bit pictures, whose size the header states,
+// and 16- or 32-bit rows under bit fields with the masks every display
+// draws. Others (other masks, embedded pictures) are refused.
 inline constexpr std::uint32_t kUncompressed = 0;
 inline constexpr std::uint32_t kRunLength8 = 1;
 inline constexpr std::uint32_t kRunLength4 = 2;
+inline constexpr std::uint32_t kBitFields = 3;
+
+// Bit fields: red, green and blue masks, 4 bytes each, right after the
+// 40-byte header (inside the newer headers, at the same place).
+inline constexpr std::size_t kColourMasksSize = 12;
 
 enum class DibError {
     kNone,
@@ -55,8 +66,10 @@ struct PaletteColour {
     bool operator==(const PaletteColour&) const = default;
 };
 
-// A decoded picture. Block() is everything after the file header exactly as
-// read (bitmap header, colour table, pixels), ready for a DIB painting call.
+// A decoded picture. Block() is everything after the file header as read
+// (bitmap header, colour table, pixels), ready for a DIB painting call; a
+// newer Windows header is cut to the 40-byte one (with the colour masks of
+// bit fields after it), which every Windows draws.
 class DibImage {
 public:
     // Reads a whole BMP file from in. On failure the image is left empty.

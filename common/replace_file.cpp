@@ -1,5 +1,6 @@
 #include "common/replace_file.h"
 
+#include <fstream>
 #include <system_error>
 
 namespace files {
@@ -15,6 +16,15 @@ bool ReplaceFile(const std::filesystem::path& target,
     }
     std::filesystem::remove(beside, error);
     return false;
+}
+
+bool ReplaceWithBytes(const std::filesystem::path& target, std::string_view bytes) {
+    return ReplaceFile(target, [bytes](const std::filesystem::path& beside) {
+        std::ofstream out(beside, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        return !out.fail();
+    });
 }
 
 bool CopyOver(const std::filesystem::path& source, const std::filesystem::path& target) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 namespace files {
 
@@ -12,6 +13,9 @@ namespace files {
 // Whatever is left beside target after a failure is removed.
 bool ReplaceFile(const std::filesystem::path& target,
                  const std::function<bool(const std::filesystem::path& beside)>& writeBeside);
+
+// ReplaceFile with exactly these bytes.
+bool ReplaceWithBytes(const std::filesystem::path& target, std::string_view bytes);
 
 // ReplaceFile with a copy of source.
 bool CopyOver(const std::filesystem::path& source, const std::filesystem::path& target);

@@ -1,7 +1,5 @@
 #include "update/updater.h"
 
-#include "common/config_file.h"
-#include "update/hand_off.h"
 #include "common/replace_file.h"
 #include "update/verified_fetch.h"
 
@@ -11,68 +9,107 @@
 
 namespace update {
 
+std::string RefusedEntryText(const ChangeEntry& entry) {
+    return "업데이트 목록의 \"" + entry.name + "\" 항목은 설치할 수 없는 이름이어서 업데이트하지 않았습니다.";
+}
+
+std::string DownloadFailedText(const ChangeEntry& entry) {
+    return entry.name + " 파일을 제대로 받지 못해 업데이트하지 않았습니다. 다음 접속 때 다시 받습니다.";
+}
+
+std::string HeldFilesText(const std::vector<std::string>& places) {
+    std::string list;
+    for (const std::string& place : places) list += (list.empty() ? "" : ", ") + place;
+    return "다른 프로그램이 쓰고 있어 바꾸지 못한 파일이 있습니다(" + list +
+           "). 그 프로그램을 닫으면 다음 접속 때 업데이트를 마칩니다.";
+}
+
 NextStep Updater::ApplyChangeList() {
     view_.StartClip();
-    Outcome outcome = DownloadAndInstall();
-    // The local version file already names the new version; without it the
-    // next run offers the update again instead of taking it as done.
-    std::error_code error;
-    if (!outcome.installed) std::filesystem::remove(files_.localVersion, error);
-    NextStep next = outcome.intact && outcome.restart ? Finish(kRestartWanted, NextStep::kWaitForGrant)
-                                                      : Finish(kUpdated, NextStep::kClose);
+    Download download = DownloadChanges();
+    // The clip is a file of the updater's own, and may be one of those to replace.
     view_.StopClip();
-    if (!outcome.problem.empty()) view_.ShowMessage(outcome.problem);
+    if (!download.problem.empty()) return GiveUp(download.problem);
+
+    InstallAll(download.list);
+    // Files in use wait for the connector to let go where it will, after its grant.
+    if (download.list.restart && !held_.empty()) return Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant);
+    std::string problem = Conclude();
+    held_.clear();
+    NextStep next = download.list.restart ? Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant)
+                                          : Finish(hand_off::kUpdated, NextStep::kClose);
+    if (!problem.empty()) view_.ShowMessage(problem);
     return next;
 }
 
-Updater::Outcome Updater::DownloadAndInstall() {
-    std::string serverDirectory = ServerUpdateDirectory(session_->CurrentDirectory().value_or(std::string()));
-    std::error_code error;
-    std::filesystem::create_directories(files_.download, error);
-    std::filesystem::path listFile = files_.Downloaded(kChangeListName);
-    if (!session_->GetFile(serverDirectory + std::string(kChangeListName), listFile, TransferType::kText)) return {};
-    auto content = config::ReadWholeFile(listFile);
-    if (!content) return {.problem = kChangeListUnreadable};
-
-    ChangeList list = ParseChangeList(*content);
+Updater::Download Updater::DownloadChanges() {
+    std::optional<std::string> content = FetchChangeList();
+    if (!content) {
+        RememberRefusal(content);
+        return {{}, std::string(kChangeListUnreadable)};
+    }
+    Download download{ParseChangeList(*content), {}};
+    const ChangeList& list = download.list;
     view_.SetProgressRange(0, list.fileCount.value_or(kDefaultFileCount));
-    Outcome outcome;
-    outcome.restart = list.restart;
     // A refused name fails the whole update before anything is fetched.
-    outcome.intact = std::all_of(list.entries.begin(), list.entries.end(), IsInstallable) &&
-                     DownloadAll(list, serverDirectory);
-    outcome.installed = outcome.intact && InstallAll(list);
-    return outcome;
+    if (auto refused = std::find_if_not(list.entries.begin(), list.entries.end(), IsInstallable);
+        refused != list.entries.end()) {
+        RememberRefusal(content);
+        download.problem = RefusedEntryText(*refused);
+    } else if (const ChangeEntry* failed = DownloadAll(list, ServerDirectory())) {
+        download.problem = DownloadFailedText(*failed);
+    }
+    return download;
 }
 
-bool Updater::DownloadAll(const ChangeList& list, std::string_view serverDirectory) {
+const ChangeEntry* Updater::DownloadAll(const ChangeList& list, std::string_view serverDirectory) {
     // The server keeps one file per name, so a name listed in two sections is fetched once.
     std::set<std::string> fetched;
     for (const ChangeEntry& entry : list.entries) {
         view_.SetFileText(entry.name + std::string(kCopyingSuffix));
         if (fetched.insert(entry.name).second &&
             !FetchVerified(*session_, std::string(serverDirectory) + entry.name, files_.Downloaded(entry.name))) {
-            return false;
+            return &entry;
         }
         view_.StepProgress();
     }
-    return true;
+    return nullptr;
 }
 
-bool Updater::InstallAll(const ChangeList& list) {
+void Updater::InstallAll(const ChangeList& list) {
     // Every file arrived whole before the first one is replaced.
-    bool all = true;
-    for (auto entry = list.entries.begin(); entry != list.entries.end(); ++entry) {
-        std::filesystem::path target = files_.Installed(*entry);
+    for (const ChangeEntry& entry : list.entries) {
+        std::filesystem::path target = files_.Installed(entry);
         std::error_code error;
         std::filesystem::create_directories(target.parent_path(), error);
-        std::filesystem::path download = files_.Downloaded(entry->name);
-        // The last use of a download takes the file itself instead of a copy.
-        bool usedAgain = std::any_of(entry + 1, list.entries.end(),
-                                     [&entry](const ChangeEntry& later) { return later.name == entry->name; });
-        all = (usedAgain ? files::CopyOver(download, target) : files::MoveOver(download, target)) && all;
+        std::filesystem::path download = files_.Downloaded(entry.name);
+        // A name listed once gives its download away instead of a copy; one
+        // that failed stays for the next try.
+        bool listedOnce = std::count_if(list.entries.begin(), list.entries.end(), [&entry](const ChangeEntry& other) {
+                              return other.name == entry.name;
+                          }) == 1;
+        if (!(listedOnce ? files::MoveOver(download, target) : files::CopyOver(download, target))) {
+            held_.push_back(entry);
+        }
     }
-    return all;
+}
+
+void Updater::RetryHeld() {
+    std::erase_if(held_, [this](const ChangeEntry& entry) {
+        return files::CopyOver(files_.Downloaded(entry.name), files_.Installed(entry));
+    });
+}
+
+std::string Updater::Conclude() {
+    std::vector<std::string> places;
+    for (const ChangeEntry& entry : held_) places.push_back(ShownPlace(entry));
+    if (places.empty() && serverVersion_) {
+        if (!files::ReplaceWithBytes(files_.localVersion, *serverVersion_)) places.push_back("config\\version.ini");
+    }
+    if (!places.empty()) return HeldFilesText(places);
+    std::error_code error;
+    std::filesystem::remove(files_.refused, error);
+    return {};
 }
 
 } // namespace update

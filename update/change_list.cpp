@@ -97,6 +97,11 @@ bool IsPlainFileName(std::string_view name) {
     return !IsDeviceName(name);
 }
 
+std::string ShownPlace(const ChangeEntry& entry) {
+    std::string_view directory = SectionDirectory(entry.section);
+    return directory.empty() ? entry.name : std::string(directory) + "\\" + entry.name;
+}
+
 bool IsInstallable(const ChangeEntry& entry) {
     return entry.section != Section::kNone && IsPlainFileName(entry.name);
 }

@@ -37,6 +37,9 @@ ChangeList ParseChangeList(std::string_view content);
 // blanks, so no ".."), nothing Windows refuses or maps to a device.
 bool IsPlainFileName(std::string_view name);
 
+// Where an entry goes, as the user knows the place: "util\\a.dll".
+std::string ShownPlace(const ChangeEntry& entry);
+
 // Only entries under a section tag with a plain name may be installed.
 bool IsInstallable(const ChangeEntry& entry);
 

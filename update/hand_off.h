@@ -1,30 +1,16 @@
-// The two small files through which the updater and the connector agree on
-// how an update ended and when the connector may be started again.
+// The updater's side of the hand-off files (common/hand_off_contract.h).
 #pragma once
 
-#include <cstddef>
+#include "common/hand_off_contract.h"
+
 #include <filesystem>
 #include <string_view>
 
 namespace update {
 
-// Both files hold one 10-byte flag; a reader takes its first line from a
-// 10-byte buffer, so a word has at most 9 bytes.
-inline constexpr std::size_t kHandOffFlagSize = 10;
-inline constexpr std::size_t kMaxHandOffWord = kHandOffFlagSize - 1;
-
-// Words of "EndTransfer.ini".
-inline constexpr std::string_view kNothingToUpdate = "NO";
-inline constexpr std::string_view kUpdated = "UPDATE";
-inline constexpr std::string_view kRestartWanted = "YES";
-// The connector's grant in "Receive.ini".
-inline constexpr std::string_view kRestartGranted = "YES";
-
-static_assert(kNothingToUpdate.size() <= kMaxHandOffWord);
-static_assert(kUpdated.size() <= kMaxHandOffWord);
-static_assert(kRestartWanted.size() <= kMaxHandOffWord);
-
-// Empties the file and writes exactly the word's bytes, no line end.
+// Writes exactly the word's bytes, no line end, so that a reader never finds
+// the file missing or empty: over an existing file the word goes in with
+// zeros after it, then the file is cut to the word; a new file appears whole.
 // False when the file cannot be written or the word does not fit the flag.
 bool WriteEndTransfer(const std::filesystem::path& file, std::string_view word);
 

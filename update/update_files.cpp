@@ -1,5 +1,7 @@
 #include "update/update_files.h"
 
+#include "common/hand_off_contract.h"
+
 #include <utility>
 
 namespace update {
@@ -12,8 +14,9 @@ UpdateFiles::UpdateFiles(const std::filesystem::path& programDirectory, std::fil
       localVersion(config / "version.ini"),
       versionProbe(std::move(versionProbeFile)),
       download(programDirectory / "temp"),
-      endTransfer(config / "EndTransfer.ini"),
-      receive(config / "Receive.ini"),
+      refused(config / "update_refused.ini"),
+      endTransfer(config / hand_off::kEndTransferFile),
+      receive(config / hand_off::kReceiveFile),
       connector(programDirectory / "Pondial.exe"),
       fromText(std::move(textToPath)) {}
 

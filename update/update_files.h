@@ -30,6 +30,8 @@ struct UpdateFiles {
     // Receives the server's version file for the comparison; kept afterwards.
     std::filesystem::path versionProbe;
     std::filesystem::path download;
+    // The server version and change list last refused (RefusedUpdate).
+    std::filesystem::path refused;
     std::filesystem::path endTransfer;
     std::filesystem::path receive;
     std::filesystem::path connector;

@@ -1,9 +1,8 @@
 #include "update/updater.h"
 
 #include "common/config_file.h"
-#include "update/hand_off.h"
-#include "common/replace_file.h"
 #include "common/tagged_address.h"
+#include "update/hand_off.h"
 #include "update/version_file.h"
 
 #include <fstream>
@@ -40,25 +39,22 @@ NextStep Updater::CheckForUpdate() {
     if (!opened.session) return GiveUp(LoginFailureText(dotted, opened.failure));
     session_ = std::move(opened.session);
 
-    if (VersionsMatch()) return Finish(kNothingToUpdate, NextStep::kClose);
+    if (VersionsMatch() || RefusedBefore()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 
-    auto local = config::ReadWholeFile(files_.localVersion);
-    if (view_.OfferUpdate(OfferText(local.value_or(std::string())))) return NextStep::kApplyChangeList;
-    // Without a local version file the next run offers the update again.
-    std::filesystem::remove(files_.localVersion, error);
-    return Finish(kNothingToUpdate, NextStep::kClose);
+    // Without the server's version file the local text is offered as it is.
+    auto offered = serverVersion_ ? serverVersion_ : config::ReadWholeFile(files_.localVersion);
+    if (view_.OfferUpdate(OfferText(offered.value_or(std::string())))) return NextStep::kApplyChangeList;
+    // The local version file still names the installed version, so the next
+    // run offers the update again.
+    return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 }
 
 bool Updater::VersionsMatch() {
     std::filesystem::path probe = ChooseVersionProbe();
-    // Without the server's version the local text is offered as it is.
     if (!session_->GetFile(kServerVersionFile, probe, TransferType::kText)) return false;
-    auto server = config::ReadWholeFile(probe);
+    serverVersion_ = config::ReadWholeFile(probe);
     auto local = config::ReadWholeFile(files_.localVersion);
-    if (server && local && VersionLine(*server) == VersionLine(*local)) return true;
-    // The local version file takes the server's before the user is asked.
-    FetchServerVersionInto(files_.localVersion);
-    return false;
+    return serverVersion_ && local && VersionLine(*serverVersion_) == VersionLine(*local);
 }
 
 std::filesystem::path Updater::ChooseVersionProbe() {
@@ -69,21 +65,60 @@ std::filesystem::path Updater::ChooseVersionProbe() {
     return files_.Downloaded(kFallbackProbeName);
 }
 
-bool Updater::FetchServerVersionInto(const std::filesystem::path& local) {
-    return files::ReplaceFile(local, [this](const std::filesystem::path& beside) {
-        return session_->GetFile(kServerVersionFile, beside, TransferType::kText);
-    });
+RefusedUpdate Updater::Refusal(const std::optional<std::string>& changeList) const {
+    return {serverVersion_ ? VersionLine(*serverVersion_) : std::string(), ChangeListFingerprint(changeList)};
+}
+
+bool Updater::RefusedBefore() {
+    auto refused = ReadRefusedUpdate(files_.refused);
+    // Only a refusal of this very version costs a look at the change list.
+    if (!refused || refused->version != Refusal(std::nullopt).version) return false;
+    return *refused == Refusal(FetchChangeList());
+}
+
+void Updater::RememberRefusal(const std::optional<std::string>& changeList) {
+    WriteRefusedUpdate(files_.refused, Refusal(changeList));
+}
+
+std::string Updater::ServerDirectory() {
+    return ServerUpdateDirectory(session_->CurrentDirectory().value_or(std::string()));
+}
+
+std::optional<std::string> Updater::FetchChangeList() {
+    std::error_code error;
+    std::filesystem::create_directories(files_.download, error);
+    std::filesystem::path listFile = files_.Downloaded(kChangeListName);
+    if (!session_->GetFile(ServerDirectory() + std::string(kChangeListName), listFile, TransferType::kText)) {
+        return std::nullopt;
+    }
+    return config::ReadWholeFile(listFile);
 }
 
 NextStep Updater::PollReceive() {
     if (!TakeRestartGrant(files_.receive)) return NextStep::kWaitForGrant;
+    if (!held_.empty()) return ReplaceHeldFiles();
+    return StartConnector({});
+}
+
+NextStep Updater::ReplaceHeldFiles() {
+    RetryHeld();
+    if (!held_.empty() && ++heldTries_ < kHeldFileTries) return NextStep::kReplaceHeldFiles;
+    std::string problem = Conclude();
+    held_.clear();
+    std::error_code error;
+    std::filesystem::remove_all(files_.download, error);
+    return StartConnector(problem);
+}
+
+NextStep Updater::StartConnector(std::string_view problem) {
     if (!launcher_.Start(files_.connector)) view_.ShowMessage(kConnectorNotStarted);
+    if (!problem.empty()) view_.ShowMessage(problem);
     return NextStep::kClose;
 }
 
 NextStep Updater::GiveUp(std::string_view reason) {
     // The word first: the connector goes on while the user reads the line.
-    Finish(kUpdated, NextStep::kClose);
+    Finish(hand_off::kUpdated, NextStep::kClose);
     view_.ShowMessage(reason);
     return NextStep::kClose;
 }
@@ -91,7 +126,7 @@ NextStep Updater::GiveUp(std::string_view reason) {
 NextStep Updater::Finish(std::string_view word, NextStep next) {
     session_.reset();
     std::error_code error;
-    std::filesystem::remove_all(files_.download, error);
+    if (held_.empty()) std::filesystem::remove_all(files_.download, error);
     if (!WriteEndTransfer(files_.endTransfer, word)) view_.ShowMessage(kHandOffUnwritable);
     return next;
 }

@@ -4,15 +4,19 @@
 // does what the returned NextStep says.
 #pragma once
 
+#include "common/hand_off_contract.h"
 #include "update/change_list.h"
 #include "update/ftp_session.h"
 #include "update/program_launcher.h"
+#include "update/refused_update.h"
 #include "update/update_files.h"
 #include "update/update_view.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace update {
 
@@ -36,10 +40,21 @@ inline constexpr std::string_view kNoServerAddress = "position.ini에 업데이�
 inline constexpr std::string_view kHandOffUnwritable = "EndTransfer.ini 파일에 쓸 수 없습니다.";
 
 enum class NextStep {
-    kClose,            // the program ends
-    kApplyChangeList,  // the user agreed: ApplyChangeList 300 ms later
-    kWaitForGrant,     // PollReceive every 3 s
+    kClose,             // the program ends
+    kApplyChangeList,   // the user agreed: ApplyChangeList 300 ms later
+    kWaitForGrant,      // PollReceive every hand_off::kReceivePollMs
+    kReplaceHeldFiles,  // the connector is ending: ReplaceHeldFiles every kHeldFileRetryMs
 };
+
+// After the connector's grant, files it held are tried this often until
+// hand_off::kConnectorLetGoMs have passed.
+inline constexpr int kHeldFileRetryMs = 500;
+inline constexpr int kHeldFileTries = hand_off::kConnectorLetGoMs / kHeldFileRetryMs;
+
+// One line each: why an agreed update was not installed, or not wholly.
+std::string RefusedEntryText(const ChangeEntry& entry);
+std::string DownloadFailedText(const ChangeEntry& entry);
+std::string HeldFilesText(const std::vector<std::string>& places);
 
 // The line shown when the FTP server cannot be reached or refuses the login.
 std::string LoginFailureText(std::string_view address, LoginFailure failure);
@@ -55,33 +70,51 @@ public:
     NextStep CheckForUpdate();
     NextStep ApplyChangeList();
     NextStep PollReceive();
+    // Once the connector has granted its restart: puts in place the files
+    // that were in use, then starts the connector again.
+    NextStep ReplaceHeldFiles();
 
 private:
-    struct Outcome {
-        bool intact = false;     // every download arrived with its listed size
-        bool installed = false;  // and every file was copied into place
-        bool restart = false;
-        std::string_view problem;  // shown once the connector has its word
+    // The change list, downloaded whole, or why it cannot be installed.
+    struct Download {
+        ChangeList list;
+        std::string problem;
     };
 
     // True only when the server's version file arrived and names the local
-    // version. Otherwise the local file holds the server's, when it could be had.
+    // version; keeps the server's version file for the end of the install.
     bool VersionsMatch();
     std::filesystem::path ChooseVersionProbe();
-    bool FetchServerVersionInto(const std::filesystem::path& local);
-    Outcome DownloadAndInstall();
-    bool DownloadAll(const ChangeList& list, std::string_view serverDirectory);
-    bool InstallAll(const ChangeList& list);
-    // Closes the connection, removes the download directory and writes the word.
+    // The same server version with the same change list was refused before.
+    bool RefusedBefore();
+    void RememberRefusal(const std::optional<std::string>& changeList);
+    RefusedUpdate Refusal(const std::optional<std::string>& changeList) const;
+    std::string ServerDirectory();
+    // nullopt when the list is missing or cannot be read.
+    std::optional<std::string> FetchChangeList();
+    Download DownloadChanges();
+    const ChangeEntry* DownloadAll(const ChangeList& list, std::string_view serverDirectory);
+    // Files that cannot be replaced now stay in held_, their downloads kept.
+    void InstallAll(const ChangeList& list);
+    void RetryHeld();
+    // The last step of an install: when every file is in place, the local
+    // version file takes the server's. Returns what to tell the user, if anything.
+    std::string Conclude();
+    // Closes the connection, removes the download directory (unless files
+    // wait there for their holder) and writes the word.
     NextStep Finish(std::string_view word, NextStep next);
     // Finish with "UPDATE", then tell the user why in one line.
     NextStep GiveUp(std::string_view reason);
+    NextStep StartConnector(std::string_view problem);
 
     UpdateFiles files_;
     FtpClient& ftp_;
     UpdateView& view_;
     ProgramLauncher& launcher_;
     std::unique_ptr<FtpSession> session_;
+    std::optional<std::string> serverVersion_;
+    std::vector<ChangeEntry> held_;
+    int heldTries_ = 0;
 };
 
 } // namespace update

@@ -40,8 +40,9 @@ def test_lobby_window_opens_with_its_controls(driver, lobby):
         assert not driver.info(lobby.control(control_id))["visible"], control_id
 
 
-def one_colour_bmp(width, height, colour, run_length):
-    """An 8-bit picture of one palette colour, plain or run-length encoded."""
+def one_colour_bmp(width, height, colour, run_length, header_size=40):
+    """An 8-bit picture of one palette colour, plain or run-length encoded; a header of 108 or
+    124 bytes is the 40-byte one followed by the newer fields, as today's editors write them."""
     if run_length:
         row = b""
         for start in range(0, width, 255):
@@ -51,19 +52,24 @@ def one_colour_bmp(width, height, colour, run_length):
         pixels = bytes([1]) * (width + (-width % 4)) * height
     red, green, blue = colour
     palette = b"\0\0\0\0" + bytes([blue, green, red, 0]) + b"\0" * 4 * 254
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1 if run_length else 0,
+    info = struct.pack("<IiiHHIIiiII", header_size, width, height, 1, 8, 1 if run_length else 0,
                        len(pixels) if run_length else 0, 0, 0, 0, 0)
+    # Masks, the sRGB colour space and, in the 124-byte header, the picture rendering intent.
+    newer = struct.pack("<5I36x3I", 0, 0, 0, 0, 0x73524742, 0, 0, 0) + struct.pack("<4I", 4, 0, 0, 0)
+    info += newer[:header_size - 40]
     body = info + palette + pixels
     return b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, 14 + len(info) + len(palette)) + body
 
 
-@pytest.mark.parametrize("run_length", [False, True], ids=["plain", "run-length"])
-def test_background_is_the_media_picture(launch, driver, program_dir, run_length):
+@pytest.mark.parametrize("run_length, header_size", [(False, 40), (True, 40), (False, 124)],
+                         ids=["plain", "run-length", "124-byte-header"])
+def test_background_is_the_media_picture(launch, driver, program_dir, run_length, header_size):
     colour = (200, 30, 40)
-    (program_dir / "media" / "bg.bmp").write_bytes(one_colour_bmp(600, 600, colour, run_length))
+    (program_dir / "media" / "bg.bmp").write_bytes(one_colour_bmp(600, 600, colour, run_length, header_size))
     lobby = Lobby.start(launch, driver)
     image = Image.open(driver.screenshot(lobby.hwnd, "background")).convert("RGB")
-    # Below the exit button and right of the buttons the window shows only its background.
+    # Below the exit button and right of the buttons the window shows only its background
+    # (a refused picture would have shown an error box and painted nothing).
     assert image.getpixel((image.width - 8, image.height - 8)) == colour
 
 

@@ -7,6 +7,7 @@ machine do not meet.
 
 import os
 import random
+import shutil
 import threading
 import time
 from pathlib import Path
@@ -21,8 +22,10 @@ from winerig import KOREAN, PATIENCE, WESTERN
 
 pytestmark = pytest.mark.program("Update.exe")
 
-STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
-                                      / "tools/standin_program/standin_program.exe")).resolve()
+BUILD_DIR = Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
+STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PROGRAM", BUILD_DIR / "tools/standin_program/standin_program.exe")).resolve()
+HIDDEN_START = Path(os.environ.get("E2E_HIDDEN_START", BUILD_DIR / "tools/hidden_start/hidden_start.exe")).resolve()
+FILE_HOLDER = Path(os.environ.get("E2E_FILE_HOLDER", BUILD_DIR / "tools/file_holder/file_holder.exe")).resolve()
 ADDRESS = "127.%d.%d.%d" % tuple(random.randint(1, 254) for _ in range(3))
 FTP_PORT = 21
 
@@ -194,6 +197,31 @@ def is_grey(pixel):
     return all(abs(channel - 100) < 25 for channel in pixel)
 
 
+def start_hidden(launch, install):
+    """Starts the updater as the connector does, with WinExec and SW_HIDE."""
+    shutil.copy(HIDDEN_START, install / "hidden_start.exe")
+    assert launch("hidden_start.exe", "Update.exe", directory=install).wait_exit() == 0
+
+
+def hold(launch, driver, install, relative, tmp_path, wine_session):
+    """Another program opens the file and holds it; returns the function that makes it let go."""
+    shutil.copy(FILE_HOLDER, install / "file_holder.exe")
+    holding = tmp_path / "holding"
+    holder = launch("file_holder.exe", relative, wine_session.windows_path(holding), directory=install)
+    driver.wait_for(holding.exists, bool)
+
+    def let_go():
+        holding.unlink()
+        assert holder.wait_exit() == 0
+
+    return let_go
+
+
+def wait_ended(driver, pid):
+    """Waits until the process pid has no window left, hidden or not."""
+    driver.wait_for(driver.windows, lambda windows: not [w for w in windows if w["pid"] == pid])
+
+
 def installed_files(root):
     return sorted(str(path.relative_to(root)) for path in root.rglob("*") if path.is_file())
 
@@ -245,17 +273,21 @@ def test_agreed_update_installs_each_section_and_cleans_up(launch, driver, insta
     assert server.commands("PORT", "EPRT") and not server.commands("PASV", "EPSV")
 
 
-def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
+def test_restart_hands_over_to_the_connector(launch, driver, install, serve, tmp_path, wine_session):
     (install / "Pondial.exe").write_bytes(STANDIN_PONDIAL.read_bytes())
-    serve("[RESTART]\n[SCRIPT]\n다락.scp\n", {"다락.scp": b"script"})
+    (install / "media" / "help.avi").write_bytes(b"old help")
+    serve("[RESTART]\n[SCRIPT]\n다락.scp\n[MEDIA]\nhelp.avi\n", {"다락.scp": b"script", "help.avi": b"new help"})
+    # The connector holds its help clip until it has closed.
+    connector_lets_go = hold(launch, driver, install, "media\\help.avi", tmp_path, wine_session)
     program = launch("Update.exe", directory=install)
     driver.press(offered(driver)["hwnd"], OK)
     assert wait_for_word(install, program) == b"YES"
     assert (install / "script" / "다락.scp").read_bytes() == b"script"
+    assert (install / "media" / "help.avi").read_bytes() == b"old help"
 
     # Waiting for the connector's grant: the window is up and answers.
     window = driver.find_window(TITLE)
-    check_layout(driver, window["hwnd"], "다락.scp를 복사합니다")
+    check_layout(driver, window["hwnd"], "help.avi를 복사합니다")
     driver.syscommand(window["hwnd"], ABOUT_COMMAND)
     about = driver.find_message_box(caption="Update 정보")
     assert about["text"].split("\n")[0] == "Update 버전 1.0" and "1999" in about["text"]
@@ -266,31 +298,39 @@ def test_restart_hands_over_to_the_connector(launch, driver, install, serve):
     time.sleep(3.5)
     assert program.running() and not (install / "Pondial.started").exists()
 
-    (install / "config" / "Receive.ini").write_bytes(GRANT)
+    # The grant is taken while the connector still holds its clip; the clip is
+    # replaced once it lets go, and only then is the connector started again.
+    receive = install / "config" / "Receive.ini"
+    receive.write_bytes(GRANT)
+    driver.wait_for(receive.read_bytes, lambda flag: flag == NOTHING_YET)
+    assert program.running() and not (install / "Pondial.started").exists()
+    connector_lets_go()
     assert program.wait_exit() == 0
+    assert (install / "media" / "help.avi").read_bytes() == b"new help"
+    assert version_line(install) == b"1999.12.02"
     command, directory = (install / "Pondial.started").read_text(encoding="utf-8").strip().split("\t")
     assert directory == "Z:" + str(install).replace("/", "\\")
     assert command == '"%s\\Pondial.exe"' % directory
-    assert (install / "config" / "Receive.ini").read_bytes() == NOTHING_YET
 
 
-def test_cancel_deletes_the_local_version(launch, driver, install, serve):
+def test_cancel_keeps_the_installed_version(launch, driver, install, serve):
     serve("[UTIL]\none.dll\n", {"one.dll": b"1"})
     program = launch("Update.exe", directory=install)
     driver.press(offered(driver)["hwnd"], CANCEL)
     assert program.wait_exit() == 0
     assert word(install) == b"NO"
-    assert not (install / "config" / "version.ini").exists()
+    assert (install / "config" / "version.ini").read_bytes() == OLD_VERSION.encode("cp949")
     assert not (install / "util" / "one.dll").exists()
 
 
 def test_stopped_server_is_one_clear_line_and_update(launch, driver, install):
-    program = launch("Update.exe", directory=install)
+    # Started hidden, the box comes before any window was shown, and must be seen.
+    start_hidden(launch, install)
     box = driver.find_message_box(caption="Update")
     assert box["text"] == "업데이트 서버(%s)에 접속할 수 없습니다." % ADDRESS
     assert word(install) == b"UPDATE", "the connector must not wait for the user"
     driver.close_message_box(box)
-    assert program.wait_exit() == 0
+    wait_ended(driver, box["pid"])
 
 
 def test_refused_login_is_one_clear_line_and_update(launch, driver, install, ftp_root):
@@ -307,17 +347,31 @@ def test_refused_login_is_one_clear_line_and_update(launch, driver, install, ftp
         server.stop()
 
 
-def test_path_outside_the_section_installs_nothing(launch, driver, install, serve, tmp_path):
+def test_refused_change_list_is_told_once_and_not_offered_again(launch, driver, install, serve, tmp_path):
     serve("[UTIL]\nok.dll\n..\\evil.dll\n../evil.dll\n", {"ok.dll": b"ok", "..\\evil.dll": b"evil"})
     before = installed_files(tmp_path)
-    program = launch("Update.exe", directory=install)
-    driver.press(offered(driver)["hwnd"], OK)
-    assert wait_for_word(install, program) == b"UPDATE"
-    assert program.wait_exit() == 0
+    # Started hidden, as the connector starts it: the offer and the notice are seen all the same.
+    start_hidden(launch, install)
+    box = offered(driver)
+    assert driver.find_window(TITLE)["visible"]
+    driver.press(box["hwnd"], OK)
+    notice = driver.find_message_box(caption="Update")
+    assert notice["text"] == '업데이트 목록의 "..\\evil.dll" 항목은 설치할 수 없는 이름이어서 업데이트하지 않았습니다.'
+    assert word(install) == b"UPDATE"
+    driver.screenshot(notice["hwnd"], "refused")
+    driver.close_message_box(notice)
+    wait_ended(driver, notice["pid"])
     assert not (install / "util" / "ok.dll").exists()
     assert not (install / "temp").exists()
     new_files = set(installed_files(tmp_path)) - set(before)
     assert not [name for name in new_files if "evil" in name], new_files
+
+    # The same version with the same list is not offered again.
+    (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)
+    program = launch("Update.exe", directory=install)
+    assert program.wait_exit() == 0
+    assert word(install) == b"NO"
+    assert (install / "config" / "version.ini").read_bytes() == OLD_VERSION.encode("cp949")
 
 
 def test_progress_window_in_the_middle_of_an_update(launch, driver, install, serve, wine_session, test_output):
@@ -354,3 +408,68 @@ def test_progress_window_in_the_middle_of_an_update(launch, driver, install, ser
     assert wait_for_word(install, program) == b"UPDATE"
     assert program.wait_exit() == 0
     assert installed_files(install / "util") == sorted(names)
+
+
+def version_line(install):
+    return (install / "config" / "version.ini").read_bytes().splitlines()[0]
+
+
+def agree_and_finish(launch, driver, install):
+    """One run of the updater whose offer the user takes; its word."""
+    (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)
+    program = launch("Update.exe", directory=install)
+    driver.press(offered(driver)["hwnd"], OK)
+    result = wait_for_word(install, program)
+    assert program.wait_exit() == 0
+    return result
+
+
+def test_own_clip_in_the_change_list_is_replaced(launch, driver, install, serve):
+    # The animation control plays this very file while the files are fetched.
+    clip = (install / "media" / "filecopy.avi").read_bytes()
+    serve("[MEDIA]\nfilecopy.avi\n", {"filecopy.avi": clip + b"JUNK"})
+    assert agree_and_finish(launch, driver, install) == b"UPDATE"
+    assert (install / "media" / "filecopy.avi").read_bytes() == clip + b"JUNK"
+    assert version_line(install) == b"1999.12.02"
+
+
+def test_file_held_by_another_program_is_named_and_finished_next_time(launch, driver, install, serve, tmp_path,
+                                                                       wine_session):
+    (install / "util").mkdir(exist_ok=True)
+    (install / "util" / "held.dll").write_bytes(b"old")
+    serve("[UTIL]\nheld.dll\nfree.dll\n", {"held.dll": b"new held", "free.dll": b"new free"})
+    let_go = hold(launch, driver, install, "util\\held.dll", tmp_path, wine_session)
+
+    program = launch("Update.exe", directory=install)
+    driver.press(offered(driver)["hwnd"], OK)
+    box = driver.find_message_box(caption="Update")
+    assert box["text"] == ("다른 프로그램이 쓰고 있어 바꾸지 못한 파일이 있습니다(util\\held.dll). "
+                           "그 프로그램을 닫으면 다음 접속 때 업데이트를 마칩니다.")
+    assert word(install) == b"UPDATE"
+    driver.close_message_box(box)
+    assert program.wait_exit() == 0
+    assert (install / "util" / "held.dll").read_bytes() == b"old"
+    assert (install / "util" / "free.dll").read_bytes() == b"new free"
+    assert version_line(install) == b"1999.12.01"
+
+    let_go()
+    assert agree_and_finish(launch, driver, install) == b"UPDATE"
+    assert (install / "util" / "held.dll").read_bytes() == b"new held"
+    assert version_line(install) == b"1999.12.02"
+
+
+def test_update_killed_halfway_is_finished_by_the_next_run(launch, driver, install, serve):
+    names = ["part%d.dll" % i for i in range(4)]
+    files = {name: os.urandom(50000) for name in names}
+    server = serve("[UTIL]\n%s\n" % "\n".join(names), files, delay=1.0)
+    program = launch("Update.exe", directory=install)
+    driver.press(offered(driver)["hwnd"], OK)
+    driver.wait_for(server.retrieved, lambda retrieved: "part1.dll" in retrieved)
+    program.stop()
+    assert word(install) == NOTHING_YET
+    assert (install / "config" / "version.ini").read_bytes() == OLD_VERSION.encode("cp949")
+
+    server.handler.delay = 0
+    assert agree_and_finish(launch, driver, install) == b"UPDATE"
+    assert all((install / "util" / name).read_bytes() == content for name, content in files.items())
+    assert version_line(install) == b"1999.12.02"

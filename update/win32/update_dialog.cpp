@@ -1,5 +1,6 @@
 #include "update/win32/update_dialog.h"
 
+#include "common/hand_off_contract.h"
 #include "common/win32/message_box.h"
 #include "common/notice.h"
 #include "common/win32/program_path.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr UINT kChangeListDelayMs = 300;
-constexpr UINT kReceivePollMs = 3000;
 // Plain message boxes carry the program's name.
 constexpr const char* kProgramName = "Update";
 
@@ -38,8 +38,9 @@ update::UpdateFiles InstalledFiles() {
 UpdateDialog::UpdateDialog()
     : win::MainDialog(IDD_UPDATE, {IDI_UPDATE, IDM_ABOUT, IDS_ABOUT_MENU, IDD_ABOUT}),
       updater_(InstalledFiles(), ftp_, *this, launcher_) {
-    OnTimer(TIMER_CHANGE_LIST, [this] { ApplyChangeList(); });
-    OnTimer(TIMER_RECEIVE, [this] { PollReceive(); });
+    OnTimer(TIMER_CHANGE_LIST, [this] { Step(TIMER_CHANGE_LIST, &update::Updater::ApplyChangeList); });
+    OnTimer(TIMER_RECEIVE, [this] { Step(TIMER_RECEIVE, &update::Updater::PollReceive); });
+    OnTimer(TIMER_HELD_FILES, [this] { Step(TIMER_HELD_FILES, &update::Updater::ReplaceHeldFiles); });
 }
 
 bool UpdateDialog::OnInitDialog() {
@@ -66,24 +67,25 @@ void UpdateDialog::Follow(update::NextStep next) {
         break;
     case update::NextStep::kWaitForGrant:
         waitingForGrant_ = true;
-        SetTimer(Handle(), TIMER_RECEIVE, kReceivePollMs, nullptr);
+        SetTimer(Handle(), TIMER_RECEIVE, hand_off::kReceivePollMs, nullptr);
+        break;
+    case update::NextStep::kReplaceHeldFiles:
+        waitingForGrant_ = false;
+        SetTimer(Handle(), TIMER_HELD_FILES, update::kHeldFileRetryMs, nullptr);
         break;
     }
 }
 
-void UpdateDialog::ApplyChangeList() {
-    // Runs once: the procedure blocks this thread while it fetches.
-    KillTimer(Handle(), TIMER_CHANGE_LIST);
-    Follow(updater_.ApplyChangeList());
-}
-
-void UpdateDialog::PollReceive() {
-    if (updater_.PollReceive() != update::NextStep::kClose) return;
-    KillTimer(Handle(), TIMER_RECEIVE);
-    End(IDOK);
+void UpdateDialog::Step(UINT_PTR timer, update::NextStep (update::Updater::*step)()) {
+    // Each step runs once per tick and says what comes next; the steps that
+    // fetch handle messages meanwhile, so the timer goes first.
+    KillTimer(Handle(), timer);
+    Follow((updater_.*step)());
 }
 
 bool UpdateDialog::OfferUpdate(std::string_view text) {
+    // Not ShowWindow: the connector starts us hidden, and the first ShowWindow
+    // of such a program may take the starter's SW_HIDE in place of its own.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(Handle());
     return win::ShowMessage(Handle(), text, notice::kCaption, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;

@@ -24,9 +24,10 @@ protected:
 
 private:
     // Timer ids: the change list 300 ms after the user's OK, the connector's
-    // grant every 3 s.
+    // grant, the files the connector held until it let go of them.
     static constexpr UINT_PTR TIMER_CHANGE_LIST = 1025;
     static constexpr UINT_PTR TIMER_RECEIVE = 1030;
+    static constexpr UINT_PTR TIMER_HELD_FILES = 1031;
 
     // UpdateView
     bool OfferUpdate(std::string_view text) override;
@@ -40,8 +41,8 @@ private:
     // Draws the window's changes and handles the messages that arrived meanwhile.
     void ShowNow();
     void Follow(update::NextStep next);
-    void ApplyChangeList();
-    void PollReceive();
+    // Runs the updater's step that timer stands for.
+    void Step(UINT_PTR timer, update::NextStep (update::Updater::*step)());
 
     WinInetFtpClient ftp_;
     ConnectorLauncher launcher_;

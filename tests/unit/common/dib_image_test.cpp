@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +29,8 @@ dib::PaletteColour EntryColour(std::uint32_t i) {
 // A small BMP writer whose fields can be made to lie.
 struct Bmp {
     bool windowsHeader = true;
+    std::uint32_t windowsHeaderSize = 40;  // 108 and 124: the newer layouts
+    std::vector<std::uint32_t> masks;      // red, green, blue (and alpha in the newer layouts)
     std::int32_t width = 5;
     std::int32_t height = 3;
     std::uint16_t bits = 8;
@@ -42,7 +45,7 @@ struct Bmp {
 
     std::string Bytes() const {
         std::string info;
-        Put32(info, headerSizeField ? headerSizeField : (windowsHeader ? 40 : 12));
+        Put32(info, headerSizeField ? headerSizeField : (windowsHeader ? windowsHeaderSize : 12));
         if (windowsHeader) {
             Put32(info, static_cast<std::uint32_t>(width));
             Put32(info, static_cast<std::uint32_t>(height));
@@ -53,6 +56,10 @@ struct Bmp {
             for (int field = 0; field < 2; ++field) Put32(info, 0);  // resolution
             Put32(info, coloursUsed);
             Put32(info, 0);
+            // After the 40-byte header, or inside the newer ones: the masks,
+            // then colour-space fields the loader does not draw.
+            for (std::uint32_t mask : masks) Put32(info, mask);
+            while (info.size() < windowsHeaderSize) info.push_back(static_cast<char>(0x5A));
         } else {
             Put16(info, static_cast<std::uint16_t>(width));
             Put16(info, static_cast<std::uint16_t>(height));
@@ -207,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(
         LieCase{"FileSizeCutsSizeField", [](Bmp& b) { b.tableEntries = 0, b.pixelBytes = 0, b.fileSizeDelta = -38; }},
         LieCase{"HeaderSizeHuge", [](Bmp& b) { b.headerSizeField = 0xFFFFFFFF; }},
         LieCase{"HeaderSizeTiny", [](Bmp& b) { b.headerSizeField = 4; }},
-        LieCase{"HeaderSizeOfNewerLayout", [](Bmp& b) { b.headerSizeField = 108; }},
+        LieCase{"HeaderSizeBetweenLayouts", [](Bmp& b) { b.headerSizeField = 64; }},
+        LieCase{"NewerHeaderCut", [](Bmp& b) { b.windowsHeaderSize = 124, b.tableEntries = 0, b.pixelBytes = 0, b.fileSizeDelta = -24; }},
         LieCase{"ColourTableShort", [](Bmp& b) { b.tableEntries = 255, b.pixelBytes = 0; }},
         LieCase{"CoreColourTableShort", [](Bmp& b) { b.windowsHeader = false, b.tableEntries = 100, b.pixelBytes = 0; }},
         LieCase{"ColoursUsedBeyondPalette", [](Bmp& b) { b.coloursUsed = 257; }},
@@ -224,13 +232,79 @@ INSTANTIATE_TEST_SUITE_P(
         LieCase{"DepthZero", [](Bmp& b) { b.bits = 0, b.tableEntries = 0, b.pixelBytes = 24; }},
         LieCase{"DepthUnknown", [](Bmp& b) { b.bits = 7, b.tableEntries = 0, b.pixelBytes = 24; }},
         LieCase{"CoreDepth32", [](Bmp& b) { b.windowsHeader = false, b.bits = 32; }},
-        LieCase{"BitFields", [](Bmp& b) { b.bits = 16, b.compression = 3, b.tableEntries = 3; }},
+        LieCase{"BitFieldsOtherMasks", [](Bmp& b) { b.bits = 16, b.compression = 3, b.masks = {0xF00, 0xF0, 0xF}; }},
+        LieCase{"BitFieldsOn8Bits", [](Bmp& b) { b.compression = 3, b.masks = {0xE0, 0x1C, 0x3}; }},
+        LieCase{"NewerHeaderSwappedMasks",
+                [](Bmp& b) { b.windowsHeaderSize = 124, b.bits = 32, b.compression = 3, b.masks = {0xFF, 0xFF00, 0xFF0000, 0}; }},
+        LieCase{"NewerHeaderEmbeddedPicture", [](Bmp& b) { b.windowsHeaderSize = 124, b.bits = 24, b.compression = 4; }},
         LieCase{"RunLength8On24Bits", [](Bmp& b) { b.bits = 24, b.compression = 1, b.imageSize = 8, b.pixelBytes = 8; }},
         LieCase{"RunLength4On8Bits", [](Bmp& b) { b.compression = 2, b.imageSize = 8, b.pixelBytes = 8; }},
         LieCase{"RunLengthWithoutSize", [](Bmp& b) { b.compression = 1, b.pixelBytes = 8; }},
         LieCase{"RunLengthSizeBeyondFile", [](Bmp& b) { b.compression = 1, b.imageSize = 9, b.pixelBytes = 8; }},
         LieCase{"RunLengthTopDown", [](Bmp& b) { b.compression = 1, b.height = -3, b.imageSize = 8, b.pixelBytes = 8; }}),
     [](const testing::TestParamInfo<LieCase>& param) { return std::string(param.param.name); });
+
+struct NewerHeaderCase {
+    std::uint32_t headerSize;
+    std::uint16_t bits;
+    std::uint32_t compression;
+    std::vector<std::uint32_t> masks;
+};
+
+class DibNewerHeaderTest : public testing::TestWithParam<NewerHeaderCase> {};
+
+TEST_P(DibNewerHeaderTest, TakenAsTheFortyByteHeader) {
+    const NewerHeaderCase c = GetParam();
+    Bmp bmp;
+    bmp.windowsHeaderSize = c.headerSize;
+    bmp.bits = c.bits;
+    bmp.compression = c.compression;
+    bmp.masks = c.masks;
+    const std::string bytes = bmp.Bytes();
+
+    dib::DibImage image;
+    ASSERT_EQ(ReadBytes(image, bytes), dib::DibError::kNone);
+    EXPECT_TRUE(image.HasWindowsHeader());
+    EXPECT_EQ(image.Width(), 5);
+    EXPECT_EQ(image.Height(), 3);
+    const std::uint32_t colours = c.bits <= 8 ? 1u << c.bits : 0;
+    ASSERT_EQ(image.Palette().size(), colours);
+    if (colours) {
+        EXPECT_EQ(image.Palette().back(), EntryColour(colours - 1));
+    }
+
+    // The block holds the 40-byte header, the masks of bit fields, then the
+    // file's colour table and pixels unchanged.
+    const std::size_t masks = c.compression == dib::kBitFields ? dib::kColourMasksSize : 0;
+    const std::vector<std::uint8_t> block = image.Block();
+    ASSERT_EQ(block.size(), bytes.size() - 14 - c.headerSize + 40 + masks);
+    EXPECT_EQ(std::string(block.begin(), block.begin() + 4), std::string("\x28\0\0\0", 4));
+    EXPECT_EQ(std::string(block.begin() + 4, block.begin() + 40 + masks), bytes.substr(14 + 4, 36 + masks));
+    EXPECT_EQ(std::string(block.begin() + 40 + masks, block.end()), bytes.substr(14 + c.headerSize));
+    EXPECT_EQ(image.PixelOffset(), 40 + masks + colours * 4);
+    EXPECT_EQ(*image.Pixels(), 0xA0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EditorsLayouts, DibNewerHeaderTest,
+    testing::Values(NewerHeaderCase{108, 8, dib::kUncompressed, {}}, NewerHeaderCase{124, 8, dib::kUncompressed, {}},
+                    NewerHeaderCase{124, 24, dib::kUncompressed, {}},
+                    NewerHeaderCase{124, 16, dib::kBitFields, {0x7C00, 0x3E0, 0x1F, 0}},
+                    NewerHeaderCase{108, 16, dib::kBitFields, {0xF800, 0x7E0, 0x1F, 0}},
+                    NewerHeaderCase{124, 32, dib::kBitFields, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}));
+
+TEST(DibBitFields, StandardMasksAfterTheFortyByteHeader) {
+    Bmp bmp;
+    bmp.bits = 16;
+    bmp.compression = dib::kBitFields;
+    bmp.masks = {0xF800, 0x7E0, 0x1F};
+    const std::string bytes = bmp.Bytes();
+    dib::DibImage image;
+    ASSERT_EQ(ReadBytes(image, bytes), dib::DibError::kNone);
+    EXPECT_TRUE(image.Palette().empty());
+    EXPECT_EQ(image.PixelOffset(), 40u + dib::kColourMasksSize);
+    EXPECT_EQ(image.Block(), std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end()));
+}
 
 TEST(DibRunLength, PackedPixelsOfTheStatedSizeAreTaken) {
     for (auto [bits, compression] : {std::pair<std::uint16_t, std::uint32_t>{8, dib::kRunLength8}, {4, dib::kRunLength4}}) {

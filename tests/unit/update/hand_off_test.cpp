@@ -11,16 +11,22 @@ using test_support::FileBytes;
 using test_support::ScratchDirectory;
 using test_support::WriteBytes;
 
-const std::string kTenZeros(kHandOffFlagSize, '\0');
+const std::string kTenZeros(hand_off::kFlagSize, '\0');
 
-TEST(WriteEndTransfer, EmptiesTheFileAndWritesOnlyTheWord) {
+TEST(WriteEndTransfer, LeavesExactlyTheWordWhateverTheFileHeld) {
     ScratchDirectory dir;
     auto file = dir.Path() / "EndTransfer.ini";
-    WriteBytes(file, kTenZeros);
-    for (std::string_view word : {kUpdated, kNothingToUpdate, kRestartWanted}) {
-        ASSERT_TRUE(WriteEndTransfer(file, word));
-        EXPECT_EQ(FileBytes(file), word);
+    for (const std::string& before : {kTenZeros, std::string("UPDATE"), std::string("NO"), std::string(40, 'x')}) {
+        for (std::string_view word : {hand_off::kUpdated, hand_off::kNothingToUpdate, hand_off::kRestartWanted}) {
+            WriteBytes(file, before);
+            ASSERT_TRUE(WriteEndTransfer(file, word));
+            EXPECT_EQ(FileBytes(file), word) << before;
+        }
     }
+    std::filesystem::remove(file);
+    ASSERT_TRUE(WriteEndTransfer(file, hand_off::kUpdated));
+    EXPECT_EQ(FileBytes(file), "UPDATE");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing left beside it";
 }
 
 TEST(WriteEndTransfer, RefusesWhatDoesNotFit) {
@@ -29,7 +35,7 @@ TEST(WriteEndTransfer, RefusesWhatDoesNotFit) {
     WriteBytes(file, "UPDATE");
     EXPECT_FALSE(WriteEndTransfer(file, "TENLETTERS"));
     EXPECT_EQ(FileBytes(file), "UPDATE");
-    EXPECT_FALSE(WriteEndTransfer(dir.Path() / "missing" / "EndTransfer.ini", kUpdated));
+    EXPECT_FALSE(WriteEndTransfer(dir.Path() / "missing" / "EndTransfer.ini", hand_off::kUpdated));
 }
 
 TEST(TakeRestartGrant, GrantIsUsedUp) {

@@ -32,13 +32,19 @@ public:
         if (onMessage) onMessage();
     }
     void SetProgressRange(int lower, int upper) override { ranges.emplace_back(lower, upper); }
-    void StepProgress() override { ++steps; }
+    void StepProgress() override {
+        ++steps;
+        if (onStep) onStep();
+    }
     void SetFileText(std::string_view text) override { fileTexts.emplace_back(text); }
     void StartClip() override { ++clipStarts; }
-    void StopClip() override { ++clipStops; }
+    void StopClip() override {
+        ++clipStops;
+        if (onStopClip) onStopClip();
+    }
 
     bool agree = true;
-    std::function<void()> onOffer, onMessage;
+    std::function<void()> onOffer, onMessage, onStep, onStopClip;
     std::vector<std::string> offers, messages, fileTexts;
     std::vector<std::pair<int, int>> ranges;
     int steps = 0, clipStarts = 0, clipStops = 0;
@@ -56,7 +62,13 @@ public:
 
 const std::string kServerVersion = "1999.12.02\n[CONTENT]\n새 판이 나왔습니다\n받으시겠습니까?\n";
 const std::string kLocalVersion = "1999.12.01\n[CONTENT]\n지난 판\n";
-const std::string kNoWord(kHandOffFlagSize, '\0');
+const std::string kNoWord(hand_off::kFlagSize, '\0');
+const std::string kGrant = std::string("YES") + std::string(7, '\0');
+// The server's version file as a text transfer brings it.
+const std::string kServerVersionArrived = "1999.12.02\r\n[CONTENT]\r\n새 판이 나왔습니다\r\n받으시겠습니까?\r\n";
+
+// What the process ending halfway looks like to the procedure.
+struct Killed {};
 // Binary content with line feeds: a text transfer would change it.
 const std::string kDll = std::string("MZ\n\0\r\nDLL", 9) + std::string(300, '\x90');
 
@@ -94,6 +106,14 @@ protected:
 
     bool Fetched(const std::string& remote) const {
         return std::find(server.fetches.begin(), server.fetches.end(), remote) != server.fetches.end();
+    }
+
+    // Another program holds the file, so it cannot be replaced (a directory
+    // in its place refuses a rename as an open file does on Windows).
+    void Hold(const std::string& relative) { std::filesystem::create_directories(program / relative / "open"); }
+    void LetGo(const std::string& relative) {
+        std::filesystem::remove_all(program / relative);
+        Put(relative, "old");
     }
 
     ScratchDirectory dir;
@@ -157,29 +177,23 @@ TEST_F(UpdaterTest, UnreachableOrRefusingServerIsOneClearLine) {
     EXPECT_TRUE(view.offers.empty());
 }
 
-TEST_F(UpdaterTest, NewVersionIsStoredThenOfferedWithItsText) {
-    view.onOffer = [this] {
-        EXPECT_EQ(VersionLine(Read("config/version.ini")), "1999.12.02");
-        EXPECT_EQ(Read("config/EndTransfer.ini"), kNoWord) << "no word while the user decides";
-    };
+TEST_F(UpdaterTest, NewVersionIsOfferedWithItsTextAndNotYetStored) {
+    view.onOffer = [this] { EXPECT_EQ(Read("config/EndTransfer.ini"), kNoWord) << "no word while the user decides"; };
     EXPECT_EQ(Make().CheckForUpdate(), NextStep::kApplyChangeList);
     ASSERT_EQ(view.offers.size(), 1u);
     EXPECT_EQ(view.offers[0], "새 판이 나왔습니다\n받으시겠습니까?");
-    EXPECT_FALSE(Exists("config/version.ini.partial"));
-}
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
 
-TEST_F(UpdaterTest, MissingLocalVersionIsFetchedAndOffered) {
     std::filesystem::remove(program / "config/version.ini");
     EXPECT_EQ(Make().CheckForUpdate(), NextStep::kApplyChangeList);
-    EXPECT_EQ(VersionLine(Read("config/version.ini")), "1999.12.02");
-    ASSERT_EQ(view.offers.size(), 1u);
-    EXPECT_EQ(view.offers[0], "새 판이 나왔습니다\n받으시겠습니까?");
+    EXPECT_EQ(view.offers.back(), "새 판이 나왔습니다\n받으시겠습니까?");
+    EXPECT_FALSE(Exists("config/version.ini"));
 }
 
-TEST_F(UpdaterTest, CancelDeletesLocalVersionSoTheNextRunOffersAgain) {
+TEST_F(UpdaterTest, CancelKeepsTheInstalledVersionSoTheNextRunOffersAgain) {
     view.agree = false;
     EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
-    EXPECT_FALSE(Exists("config/version.ini"));
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
     EXPECT_EQ(Read("config/EndTransfer.ini"), "NO");
     EXPECT_EQ(server.openSessions, 0);
 
@@ -222,7 +236,7 @@ TEST_F(UpdaterTest, InstallsEachSectionIntoItsDirectory) {
     EXPECT_EQ(Read("config/EndTransfer.ini"), "UPDATE");
     EXPECT_FALSE(Exists("temp"));
     EXPECT_FALSE(Exists("util/a.dll.partial"));
-    EXPECT_EQ(VersionLine(Read("config/version.ini")), "1999.12.02");
+    EXPECT_EQ(Read("config/version.ini"), kServerVersionArrived);
     EXPECT_EQ(server.openSessions, 0);
     EXPECT_TRUE(view.messages.empty());
 
@@ -264,7 +278,7 @@ TEST_F(UpdaterTest, RestartWaitsForTheConnectorsGrant) {
     EXPECT_EQ(updater.PollReceive(), NextStep::kWaitForGrant);
     EXPECT_TRUE(launcher.started.empty());
 
-    Put("config/Receive.ini", std::string("YES") + std::string(7, '\0'));
+    Put("config/Receive.ini", kGrant);
     EXPECT_EQ(updater.PollReceive(), NextStep::kClose);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0], program / "Pondial.exe");
@@ -287,7 +301,7 @@ protected:
         EXPECT_EQ(updater.ApplyChangeList(), NextStep::kClose);
         EXPECT_EQ(Read("config/EndTransfer.ini"), "UPDATE");
         EXPECT_FALSE(Exists("temp"));
-        EXPECT_FALSE(Exists("config/version.ini")) << "the next run must offer the update again";
+        EXPECT_EQ(Read("config/version.ini"), kLocalVersion) << "the next run must offer the update again";
         EXPECT_EQ(Read("util/a.dll"), "old a");
         EXPECT_EQ(server.openSessions, 0);
         EXPECT_EQ(view.clipStops, 1);
@@ -301,6 +315,7 @@ TEST_F(FailedUpdateTest, PathOutsideItsSectionRefusesTheWholeUpdate) {
           {{"a.dll", "new a"}, {"..\\evil.dll", "evil"}, {"../evil2.dll", "evil"}, {"c:evil3.dll", "evil"}});
     Updater updater = Agreed();
     ExpectNothingInstalled(updater);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{RefusedEntryText({Section::kUtil, "..\\evil.dll"})}));
     EXPECT_FALSE(Fetched("/vorlo/a.dll")) << "refused before anything is fetched";
     for (auto entry : std::filesystem::recursive_directory_iterator(dir.Path())) {
         EXPECT_EQ(entry.path().filename().string().find("evil"), std::string::npos) << entry.path();
@@ -311,6 +326,7 @@ TEST_F(FailedUpdateTest, FileBeforeTheFirstSectionIsRefused) {
     Serve("stray.dll\n[UTIL]\na.dll\n", {{"stray.dll", "s"}, {"a.dll", "new a"}});
     Updater updater = Agreed();
     ExpectNothingInstalled(updater);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{RefusedEntryText({Section::kNone, "stray.dll"})}));
     EXPECT_FALSE(Exists("stray.dll"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "programstray.dll"));
 }
@@ -321,13 +337,14 @@ TEST_F(FailedUpdateTest, SizeThatStaysWrongStopsTheDownloads) {
     Updater updater = Agreed();
     ExpectNothingInstalled(updater);
     EXPECT_FALSE(Exists("util/b.exe")) << "an intact file is not installed alone";
+    EXPECT_EQ(view.messages, (std::vector<std::string>{DownloadFailedText({Section::kUtil, "a.dll"})}));
     EXPECT_FALSE(Fetched("/vorlo/c.avi"));
 }
 
 TEST_F(FailedUpdateTest, MissingChangeList) {
     Updater updater = Agreed();
     ExpectNothingInstalled(updater);
-    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.messages, (std::vector<std::string>{std::string(kChangeListUnreadable)}));
 }
 
 TEST_F(FailedUpdateTest, UnreadableChangeListIsReportedThenCleanedUp) {
@@ -340,6 +357,141 @@ TEST_F(FailedUpdateTest, UnreadableChangeListIsReportedThenCleanedUp) {
     Updater updater = Agreed();
     ExpectNothingInstalled(updater);
     EXPECT_EQ(view.messages, (std::vector<std::string>{std::string(kChangeListUnreadable)}));
+}
+
+// Files in use, interrupted updates and refusals that would come back.
+
+TEST_F(UpdaterTest, OwnClipIsClosedBeforeAnyFileIsReplaced) {
+    Put("media/filecopy.avi", "old clip");
+    Put("util/a.dll", "old a");
+    Serve("[MEDIA]\nfilecopy.avi\n[UTIL]\na.dll\n", {{"filecopy.avi", "new clip"}, {"a.dll", "new a"}});
+    view.onStopClip = [this] {
+        EXPECT_EQ(Read("media/filecopy.avi"), "old clip");
+        EXPECT_EQ(Read("util/a.dll"), "old a");
+    };
+    Updater updater = Agreed();
+    EXPECT_EQ(updater.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(view.clipStops, 1);
+    EXPECT_EQ(Read("media/filecopy.avi"), "new clip");
+}
+
+TEST_F(UpdaterTest, FileInUseIsNamedAndTheVersionWaitsForIt) {
+    Put("util/a.dll", "old a");
+    Hold("util/b.exe");
+    Serve("[UTIL]\na.dll\nb.exe\n", {{"a.dll", "new a"}, {"b.exe", "new b"}});
+    view.onMessage = [this] { EXPECT_EQ(Read("config/EndTransfer.ini"), "UPDATE") << "the word comes first"; };
+    Updater updater = Agreed();
+    EXPECT_EQ(updater.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{HeldFilesText({"util\\b.exe"})}));
+    EXPECT_EQ(Read("util/a.dll"), "new a");
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+    EXPECT_FALSE(Exists("temp"));
+
+    // Once the holder has let go, the next connection finishes the update.
+    LetGo("util/b.exe");
+    Updater next = Agreed();
+    EXPECT_EQ(next.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(Read("util/b.exe"), "new b");
+    EXPECT_EQ(Read("config/version.ini"), kServerVersionArrived);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(UpdaterTest, KilledUpdateKeepsTheOldVersionAndTheNextRunFinishes) {
+    Put("util/a.dll", "old a");
+    Serve("[UTIL]\na.dll\nb.exe\nc.ini\n", {{"a.dll", "new a"}, {"b.exe", "new b"}, {"c.ini", "new c"}});
+    view.onStep = [this] {
+        EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+        if (view.steps == 2) throw Killed{};
+    };
+    Updater killed = Agreed();
+    EXPECT_THROW(killed.ApplyChangeList(), Killed);
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+
+    view.onStep = nullptr;
+    Updater next = Agreed();
+    EXPECT_EQ(next.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(view.offers.size(), 2u);
+    EXPECT_EQ(Read("util/a.dll") + Read("util/b.exe") + Read("util/c.ini"), "new anew bnew c");
+    EXPECT_EQ(Read("config/version.ini"), kServerVersionArrived);
+    EXPECT_FALSE(Exists("temp"));
+}
+
+TEST_F(UpdaterTest, FileTheConnectorHoldsIsReplacedAfterItsGrant) {
+    Hold("media/help.avi");
+    Put("config/Receive.ini", kNoWord);
+    Serve("[RESTART]\n[MEDIA]\nhelp.avi\n[UTIL]\na.dll\n", {{"help.avi", "new help"}, {"a.dll", "new a"}});
+    Updater updater = Agreed();
+    EXPECT_EQ(updater.ApplyChangeList(), NextStep::kWaitForGrant);
+    EXPECT_EQ(Read("config/EndTransfer.ini"), "YES");
+    EXPECT_EQ(Read("util/a.dll"), "new a");
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+    EXPECT_EQ(server.openSessions, 0);
+
+    // Granted, but the connector is still ending.
+    Put("config/Receive.ini", kGrant);
+    EXPECT_EQ(updater.PollReceive(), NextStep::kReplaceHeldFiles);
+    EXPECT_EQ(updater.ReplaceHeldFiles(), NextStep::kReplaceHeldFiles);
+    EXPECT_TRUE(launcher.started.empty());
+
+    LetGo("media/help.avi");
+    EXPECT_EQ(updater.ReplaceHeldFiles(), NextStep::kClose);
+    EXPECT_EQ(Read("media/help.avi"), "new help");
+    EXPECT_EQ(Read("config/version.ini"), kServerVersionArrived);
+    EXPECT_EQ(launcher.started, (std::vector<std::filesystem::path>{program / "Pondial.exe"}));
+    EXPECT_FALSE(Exists("temp"));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(UpdaterTest, FileStillHeldAfterTheGrantIsNamedAndTheConnectorStarts) {
+    Hold("media/help.avi");
+    Put("config/Receive.ini", kGrant);
+    Serve("[RESTART]\n[MEDIA]\nhelp.avi\n", {{"help.avi", "new help"}});
+    Updater updater = Agreed();
+    EXPECT_EQ(updater.ApplyChangeList(), NextStep::kWaitForGrant);
+    int tries = 0;
+    for (NextStep next = updater.PollReceive(); next == NextStep::kReplaceHeldFiles; next = updater.ReplaceHeldFiles()) {
+        ASSERT_LT(++tries, 1000);
+    }
+    EXPECT_EQ(tries, kHeldFileTries - 1) << "one try at the grant, then one every kHeldFileRetryMs";
+    EXPECT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{HeldFilesText({"media\\help.avi"})}));
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+    EXPECT_FALSE(Exists("temp"));
+}
+
+TEST_F(UpdaterTest, RefusalIsToldOnceAndOfferedAgainOnlyWhenTheServerChanges) {
+    // A missing list, then a list with a refused name, each told once.
+    Updater first = Agreed();
+    first.ApplyChangeList();
+    EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
+    EXPECT_EQ(Read("config/EndTransfer.ini"), "NO");
+
+    Serve("[UTIL]\nc:evil.dll\n");
+    Updater second = Agreed();
+    second.ApplyChangeList();
+    EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
+    EXPECT_EQ(view.offers.size(), 2u);
+    EXPECT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+
+    // A new version is offered again; one that installs forgets the refusal.
+    server.files["/vorlo/version.ini"] = "1999.12.03\n";
+    Updater third = Agreed();
+    Serve("[UTIL]\na.dll\n", {{"a.dll", "a"}});
+    EXPECT_EQ(third.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(Read("config/version.ini"), "1999.12.03\r\n");
+    EXPECT_EQ(view.messages.size(), 2u);
+    EXPECT_FALSE(Exists("config/update_refused.ini"));
+}
+
+TEST_F(UpdaterTest, FixedChangeListOfTheSameVersionIsOfferedAgain) {
+    Serve("[UTIL]\n..\\a.dll\n");
+    Updater refused = Agreed();
+    refused.ApplyChangeList();
+    Serve("[UTIL]\na.dll\n", {{"a.dll", "a"}});
+    Updater fixed = Agreed();
+    EXPECT_EQ(fixed.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(Read("util/a.dll"), "a");
 }
 
 TEST(ServerUpdateDirectory, JoinsWithOneSlash) {
