@@ -48,6 +48,9 @@ Updater::Download Updater::DownloadChanges() {
         RememberRefusal(content);
         return {{}, std::string(kChangeListUnreadable)};
     }
+    if (!Vouched(kChangeListName, files_.Downloaded(kChangeListName))) {
+        return {{}, UnverifiedFileText(kChangeListName)};
+    }
     Download download{ParseChangeList(*content), {}};
     const ChangeList& list = download.list;
     view_.SetProgressRange(0, list.fileCount.value_or(kDefaultFileCount));
@@ -58,6 +61,13 @@ Updater::Download Updater::DownloadChanges() {
         download.problem = RefusedEntryText(*refused);
     } else if (const ChangeEntry* failed = DownloadAll(list, ServerDirectory())) {
         download.problem = DownloadFailedText(*failed);
+    } else if (auto forged = std::find_if_not(list.entries.begin(), list.entries.end(),
+                                              [this](const ChangeEntry& entry) {
+                                                  return Vouched(entry.name, files_.Downloaded(entry.name));
+                                              });
+               forged != list.entries.end()) {
+        // Checked on the downloads, before anything is replaced.
+        download.problem = UnverifiedFileText(forged->name);
     }
     return download;
 }

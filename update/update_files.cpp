@@ -1,6 +1,7 @@
 #include "update/update_files.h"
 
 #include "common/hand_off_contract.h"
+#include "update/update_signature.h"
 
 #include <utility>
 
@@ -15,6 +16,7 @@ UpdateFiles::UpdateFiles(const std::filesystem::path& programDirectory, std::fil
       versionProbe(std::move(versionProbeFile)),
       download(programDirectory / "temp"),
       refused(config / "update_refused.ini"),
+      updateKey(config / kUpdateKeyName),
       endTransfer(config / hand_off::kEndTransferFile),
       receive(config / hand_off::kReceiveFile),
       connector(programDirectory / "Pondial.exe"),

@@ -32,6 +32,8 @@ struct UpdateFiles {
     std::filesystem::path download;
     // The server version and change list last refused (RefusedUpdate).
     std::filesystem::path refused;
+    // The service's public key; while it is there, updates must be signed.
+    std::filesystem::path updateKey;
     std::filesystem::path endTransfer;
     std::filesystem::path receive;
     std::filesystem::path connector;

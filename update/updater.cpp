@@ -23,8 +23,9 @@ std::string ServerUpdateDirectory(std::string_view workingDirectory) {
     return directory + std::string(kUpdateDirectory);
 }
 
-Updater::Updater(UpdateFiles files, FtpClient& ftp, UpdateView& view, ProgramLauncher& launcher)
-    : files_(std::move(files)), ftp_(ftp), view_(view), launcher_(launcher) {}
+Updater::Updater(UpdateFiles files, FtpClient& ftp, UpdateView& view, ProgramLauncher& launcher,
+                 SignatureVerifier& verifier)
+    : files_(std::move(files)), ftp_(ftp), view_(view), launcher_(launcher), verifier_(verifier) {}
 
 NextStep Updater::CheckForUpdate() {
     std::error_code error;
@@ -39,7 +40,11 @@ NextStep Updater::CheckForUpdate() {
     if (!opened.session) return GiveUp(LoginFailureText(dotted, opened.failure));
     session_ = std::move(opened.session);
 
-    if (VersionsMatch() || RefusedBefore()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
+    if (auto problem = LoadSignedManifest()) return GiveUp(*problem);
+    bool versionsMatch = VersionsMatch();
+    // Not even the offer's text is shown unless the service signed it.
+    if (manifest_ && !Vouched(kVersionFileName, versionProbe_)) return GiveUp(UnverifiedFileText(kVersionFileName));
+    if (versionsMatch || RefusedBefore()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 
     // Without the server's version file the local text is offered as it is.
     auto offered = serverVersion_ ? serverVersion_ : config::ReadWholeFile(files_.localVersion);
@@ -49,10 +54,34 @@ NextStep Updater::CheckForUpdate() {
     return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 }
 
+std::optional<std::string> Updater::LoadSignedManifest() {
+    std::error_code error;
+    if (!std::filesystem::exists(files_.updateKey, error)) return std::nullopt;
+    auto pem = config::ReadWholeFile(files_.updateKey);
+    auto key = pem ? ParsePublicKeyPem(*pem) : std::nullopt;
+    std::filesystem::create_directories(files_.download, error);
+    auto manifestFile = files_.Downloaded(kManifestName);
+    auto signatureFile = files_.Downloaded(kManifestSignatureName);
+    std::string directory = ServerDirectory();
+    if (!key || !session_->GetFile(directory + std::string(kManifestName), manifestFile, TransferType::kBinary) ||
+        !session_->GetFile(directory + std::string(kManifestSignatureName), signatureFile, TransferType::kBinary)) {
+        return std::string(kUnverifiedUpdate);
+    }
+    auto manifest = config::ReadWholeFile(manifestFile);
+    auto signature = config::ReadWholeFile(signatureFile);
+    if (manifest && signature) manifest_ = SignedManifest::Verify(*key, *manifest, *signature, verifier_);
+    if (!manifest_) return std::string(kUnverifiedUpdate);
+    return std::nullopt;
+}
+
+bool Updater::Vouched(std::string_view name, const std::filesystem::path& file) const {
+    return !manifest_ || manifest_->Vouches(name, file, verifier_);
+}
+
 bool Updater::VersionsMatch() {
-    std::filesystem::path probe = ChooseVersionProbe();
-    if (!session_->GetFile(kServerVersionFile, probe, TransferType::kText)) return false;
-    serverVersion_ = config::ReadWholeFile(probe);
+    versionProbe_ = ChooseVersionProbe();
+    if (!session_->GetFile(kServerVersionFile, versionProbe_, ListTransfer())) return false;
+    serverVersion_ = config::ReadWholeFile(versionProbe_);
     auto local = config::ReadWholeFile(files_.localVersion);
     return serverVersion_ && local && VersionLine(*serverVersion_) == VersionLine(*local);
 }
@@ -88,7 +117,7 @@ std::optional<std::string> Updater::FetchChangeList() {
     std::error_code error;
     std::filesystem::create_directories(files_.download, error);
     std::filesystem::path listFile = files_.Downloaded(kChangeListName);
-    if (!session_->GetFile(ServerDirectory() + std::string(kChangeListName), listFile, TransferType::kText)) {
+    if (!session_->GetFile(ServerDirectory() + std::string(kChangeListName), listFile, ListTransfer())) {
         return std::nullopt;
     }
     return config::ReadWholeFile(listFile);

@@ -9,6 +9,8 @@
 #include "update/ftp_session.h"
 #include "update/program_launcher.h"
 #include "update/refused_update.h"
+#include "update/signature_verifier.h"
+#include "update/signed_manifest.h"
 #include "update/update_files.h"
 #include "update/update_view.h"
 
@@ -27,6 +29,8 @@ inline constexpr std::string_view kAnonymousPassword = "updater@vorlo";
 static_assert(kAnonymousPassword.size() == 13);
 
 inline constexpr std::string_view kServerVersionFile = "/vorlo/version.ini";
+// Its name in a signed update's manifest.
+inline constexpr std::string_view kVersionFileName = "version.ini";
 // Relative to the server's working directory after login.
 inline constexpr std::string_view kUpdateDirectory = "vorlo/";
 inline constexpr std::string_view kChangeListName = "change.ini";
@@ -64,7 +68,8 @@ std::string ServerUpdateDirectory(std::string_view workingDirectory);
 
 class Updater {
 public:
-    Updater(UpdateFiles files, FtpClient& ftp, UpdateView& view, ProgramLauncher& launcher);
+    Updater(UpdateFiles files, FtpClient& ftp, UpdateView& view, ProgramLauncher& launcher,
+            SignatureVerifier& verifier);
 
     // Runs before the window is shown; the window appears only for an offer.
     NextStep CheckForUpdate();
@@ -81,6 +86,13 @@ private:
         std::string problem;
     };
 
+    // With the service's key in place: the signed manifest, or why there is
+    // none to trust. Without the key nothing is signed and nothing is said.
+    std::optional<std::string> LoadSignedManifest();
+    // In signed mode, true only when the manifest vouches for name's download.
+    bool Vouched(std::string_view name, const std::filesystem::path& file) const;
+    // Text transfers may change line ends, which a signature would not forgive.
+    TransferType ListTransfer() const { return manifest_ ? TransferType::kBinary : TransferType::kText; }
     // True only when the server's version file arrived and names the local
     // version; keeps the server's version file for the end of the install.
     bool VersionsMatch();
@@ -111,7 +123,10 @@ private:
     FtpClient& ftp_;
     UpdateView& view_;
     ProgramLauncher& launcher_;
+    SignatureVerifier& verifier_;
     std::unique_ptr<FtpSession> session_;
+    std::optional<SignedManifest> manifest_;
+    std::filesystem::path versionProbe_;
     std::optional<std::string> serverVersion_;
     std::vector<ChangeEntry> held_;
     int heldTries_ = 0;

@@ -37,7 +37,7 @@ update::UpdateFiles InstalledFiles() {
 
 UpdateDialog::UpdateDialog()
     : win::MainDialog(IDD_UPDATE, {IDI_UPDATE, IDM_ABOUT, IDS_ABOUT_MENU, IDD_ABOUT}),
-      updater_(InstalledFiles(), ftp_, *this, launcher_) {
+      updater_(InstalledFiles(), ftp_, *this, launcher_, verifier_) {
     OnTimer(TIMER_CHANGE_LIST, [this] { Step(TIMER_CHANGE_LIST, &update::Updater::ApplyChangeList); });
     OnTimer(TIMER_RECEIVE, [this] { Step(TIMER_RECEIVE, &update::Updater::PollReceive); });
     OnTimer(TIMER_HELD_FILES, [this] { Step(TIMER_HELD_FILES, &update::Updater::ReplaceHeldFiles); });

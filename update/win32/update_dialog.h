@@ -3,6 +3,7 @@
 // an update runs. It owns the procedure and follows the steps it returns.
 #pragma once
 
+#include "update/win32/cng_verifier.h"
 #include "update/win32/connector_launcher.h"
 #include "common/win32/main_window.h"
 #include "update/win32/percent_progress_bar.h"
@@ -46,6 +47,7 @@ private:
 
     WinInetFtpClient ftp_;
     ConnectorLauncher launcher_;
+    update_win32::CngVerifier verifier_;
     update::Updater updater_;
     PercentProgressBar* progress_ = nullptr;
     bool waitingForGrant_ = false;

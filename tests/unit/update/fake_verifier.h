@@ -10,6 +10,13 @@
 
 namespace update {
 
+// A real P-256 key, made with "openssl ec -pubout".
+inline constexpr std::string_view kTestKeyPem =
+    "-----BEGIN PUBLIC KEY-----\n"
+    "MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAE5dL8azZ6kwMyps6MIYZIllI7JYFl\n"
+    "BUdIE60f8LFUHVVaDcwMgCrruNs8evqI5OYEAdNwvJavelTrizLKe88qLA==\n"
+    "-----END PUBLIC KEY-----\n";
+
 class FakeVerifier : public SignatureVerifier {
 public:
     std::optional<Sha256Digest> Sha256(std::span<const std::uint8_t> data) override {

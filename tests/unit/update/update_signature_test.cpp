@@ -24,11 +24,6 @@ std::vector<std::uint8_t> Vector(const std::array<std::uint8_t, N>& array) {
 }
 
 // Made with "openssl ec -pubout" and "openssl dgst -sha256 -sign".
-constexpr std::string_view kP256Pem =
-    "-----BEGIN PUBLIC KEY-----\n"
-    "MFkwEwYHKoZIzj0CAQYIKoZIzj0DAQcDQgAE5dL8azZ6kwMyps6MIYZIllI7JYFl\n"
-    "BUdIE60f8LFUHVVaDcwMgCrruNs8evqI5OYEAdNwvJavelTrizLKe88qLA==\n"
-    "-----END PUBLIC KEY-----\n";
 constexpr std::string_view kP256Point =
     "e5d2fc6b367a930332a6ce8c21864896523b25816505474813ad1ff0b1541d55"
     "5a0dcc0c802aebb8db3c7afa88e4e60401d370bc96af7a54eb8b32ca7bcf2a2c";
@@ -40,12 +35,12 @@ constexpr std::string_view kP384Pem =
     "-----END PUBLIC KEY-----\n";
 
 TEST(UpdateKey, OnlyAP256PublicKeyIsTaken) {
-    auto key = ParsePublicKeyPem(std::string("\xEF\xBB\xBF") + std::string(kP256Pem));
+    auto key = ParsePublicKeyPem(std::string("\xEF\xBB\xBF") + std::string(kTestKeyPem));
     ASSERT_TRUE(key);
     EXPECT_EQ(Vector(*key), FromHex(kP256Point));
     EXPECT_FALSE(ParsePublicKeyPem(kP384Pem));
     EXPECT_FALSE(ParsePublicKeyPem("-----BEGIN PUBLIC KEY-----\nMFkw*\n-----END PUBLIC KEY-----\n"));
-    EXPECT_FALSE(ParsePublicKeyPem(kP256Pem.substr(0, 60)));
+    EXPECT_FALSE(ParsePublicKeyPem(kTestKeyPem.substr(0, 60)));
 }
 
 TEST(ManifestSignature, DerIntegersBecomeTwoRightAlignedHalves) {

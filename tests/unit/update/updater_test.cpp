@@ -1,6 +1,7 @@
 #include "update/updater.h"
 
 #include "tests/unit/update/fake_ftp.h"
+#include "tests/unit/update/fake_verifier.h"
 #include "update/hand_off.h"
 #include "tests/unit/support/scratch_directory.h"
 #include "update/verified_fetch.h"
@@ -84,7 +85,7 @@ protected:
 
     Updater Make() {
         UpdateFiles files(program, probe, [](std::string_view text) { return std::filesystem::path(std::string(text)); });
-        return Updater(std::move(files), client, view, launcher);
+        return Updater(std::move(files), client, view, launcher, verifier);
     }
 
     void Put(const std::string& relative, const std::string& bytes) { WriteBytes(program / relative, bytes); }
@@ -123,6 +124,7 @@ protected:
     FakeFtpClient client{server};
     RecordingView view;
     RecordingLauncher launcher;
+    FakeVerifier verifier;
 };
 
 // Checking the versions.
@@ -499,6 +501,76 @@ TEST(ServerUpdateDirectory, JoinsWithOneSlash) {
     EXPECT_EQ(ServerUpdateDirectory(""), "/vorlo/");
     EXPECT_EQ(ServerUpdateDirectory("/pub"), "/pub/vorlo/");
     EXPECT_EQ(ServerUpdateDirectory("/pub/"), "/pub/vorlo/");
+}
+
+// Signed updates: the service's key in config/ makes the manifest required.
+class SignedUpdateTest : public UpdaterTest {
+protected:
+    SignedUpdateTest() {
+        Serve("[UTIL]\none.dll\n", {{"one.dll", kDll}});
+    }
+
+    // Signs what the server holds now, leaving out the name given.
+    void Sign(const std::string& unlisted = "") {
+        Put("config/update-key.pem", std::string(kTestKeyPem));
+        std::string manifest;
+        for (const auto& [remote, content] : server.files) {
+            std::string name = remote.substr(remote.rfind('/') + 1);
+            if (name != unlisted) manifest += verifier.Line(name, content);
+        }
+        server.files["/vorlo/manifest.ini"] = manifest;
+        server.files["/vorlo/manifest.sig"] = verifier.Sign(*ParsePublicKeyPem(kTestKeyPem), manifest);
+    }
+
+    void ExpectNothingInstalled(const std::string& line) {
+        EXPECT_FALSE(Exists("util/one.dll"));
+        EXPECT_EQ(Read("config/version.ini"), kLocalVersion);
+        EXPECT_EQ(Read("config/EndTransfer.ini"), "UPDATE");
+        EXPECT_EQ(view.messages, std::vector<std::string>{line});
+        EXPECT_FALSE(Exists("temp"));
+    }
+};
+
+TEST_F(SignedUpdateTest, SignedUpdateInstallsAsAnUnsignedOneDid) {
+    Sign();
+    Updater updater = Agreed();
+    EXPECT_EQ(updater.ApplyChangeList(), NextStep::kClose);
+    EXPECT_EQ(Read("util/one.dll"), kDll);
+    EXPECT_EQ(Read("config/version.ini"), kServerVersion);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(SignedUpdateTest, FileChangedOrUnlistedAfterSigningInstallsNothingAndIsNamed) {
+    Sign();
+    server.files["/vorlo/one.dll"] = kDll + "virus";
+    Agreed().ApplyChangeList();
+    ExpectNothingInstalled(UnverifiedFileText("one.dll"));
+}
+
+TEST_F(SignedUpdateTest, NameMissingFromTheManifestInstallsNothing) {
+    Sign("one.dll");
+    Agreed().ApplyChangeList();
+    ExpectNothingInstalled(UnverifiedFileText("one.dll"));
+}
+
+TEST_F(SignedUpdateTest, UntrustedManifestOrVersionFileIsNotEvenOffered) {
+    for (auto spoil : std::vector<std::function<void()>>{
+             [this] { server.files["/vorlo/manifest.ini"] += "0"; },
+             [this] { server.files.erase("/vorlo/manifest.sig"); },
+             [this] { Put("config/update-key.pem", "-----BEGIN PUBLIC KEY-----\n-----END PUBLIC KEY-----\n"); },
+         }) {
+        Sign();
+        spoil();
+        view.messages.clear();
+        EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
+        EXPECT_TRUE(view.offers.empty());
+        ExpectNothingInstalled(std::string(kUnverifiedUpdate));
+    }
+    Sign();
+    server.files["/vorlo/version.ini"] = kServerVersion + "more";
+    view.messages.clear();
+    EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
+    ExpectNothingInstalled(UnverifiedFileText("version.ini"));
 }
 
 } // namespace
