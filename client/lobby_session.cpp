@@ -218,6 +218,12 @@ void LobbySession::operator()(const message::JoinReply& reply) {
 void LobbySession::OnCreateButton() {
     using enum LobbyButton;
     if (inRoom_) return;
+    // A room nobody can join: the server is gone.
+    if (!transport_.IsOpen()) {
+        AddCurrentLine(kNotConnected);
+        view_.SetButtonState(kCreateRoom, ButtonState::kActive);
+        return;
+    }
     auto applications = view_.DirectPlayApplications();
     auto request = prompts_.RunRoomCreation(applications);
     if (!request) {

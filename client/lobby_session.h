@@ -22,6 +22,7 @@
 namespace lobby {
 
 inline constexpr const char* kWelcomeSuffix = "님! 나래온 게임방에 오신걸 환영합니다";
+inline constexpr const char* kNotConnected = "서버와 연결되어 있지 않습니다.";
 
 class LobbySession : public ConnectionEvents {
 public:

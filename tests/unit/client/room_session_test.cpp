@@ -372,6 +372,15 @@ TEST(ConnectionClosed, EmptiesTheListsAndEndsAJoinUnderWay) {
     EXPECT_FALSE(lobby.view.IsActive(LobbyButton::kJoinRoom));
     EXPECT_FALSE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait));
     EXPECT_TRUE(lobby.session.MayExit());
+
+    // Nor is a room created that nobody could join.
+    lobby.view.roomRequest = lobby::RoomRequest{"alone", 2, 0, "스타 크래프트"};
+    lobby.transport.sent.clear();
+    lobby.session.OnCreateButton();
+    EXPECT_TRUE(lobby.transport.sent.empty());
+    EXPECT_FALSE(lobby.view.roomWindow);
+    EXPECT_EQ(lobby.view.currentLine, lobby::kNotConnected);
+    EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kCreateRoom));
 }
 
 TEST(ConnectionClosed, InARoomLeavesItHereAndTheNextLoginStartsInTheLobby) {
