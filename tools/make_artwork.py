@@ -266,18 +266,21 @@ def write_background(outdir):
     indexed.save(outdir / "bg.bmp", format="BMP")
 
 
-def main(argv):
+def draw_into_folder(argv, usage, *writers):
+    """The art scripts' command line: OUTDIR, made when missing, handed to each writer."""
     if len(argv) != 2:
-        print(__doc__.strip(), file=sys.stderr)
+        print(usage.strip(), file=sys.stderr)
         return 2
     outdir = pathlib.Path(argv[1])
     outdir.mkdir(parents=True, exist_ok=True)
-    write_buttons(outdir)
-    icons.write_cursor(outdir / "hand.cur", HAND, HAND_HOT_SPOT)
-    write_icon(outdir)
-    write_background(outdir)
+    for write in writers:
+        write(outdir)
     return 0
 
 
+def write_cursor(outdir):
+    icons.write_cursor(outdir / "hand.cur", HAND, HAND_HOT_SPOT)
+
+
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(draw_into_folder(sys.argv, __doc__, write_buttons, write_cursor, write_icon, write_background))

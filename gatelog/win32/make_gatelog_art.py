@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 import icon_writer as icons  # noqa: E402
-import make_artwork as art  # noqa: E402  (the lobby's hand cursor)
+import make_artwork as art  # noqa: E402  (the lobby's hand cursor, the command line)
 
 
 def paint_icon(draw, s):
@@ -62,17 +62,10 @@ PICKED = [
 ]
 
 
-def main(argv):
-    if len(argv) != 2:
-        print(__doc__.strip(), file=sys.stderr)
-        return 2
-    outdir = pathlib.Path(argv[1])
-    outdir.mkdir(parents=True, exist_ok=True)
-    write_icon(outdir)
+def write_cursors(outdir):
     icons.write_cursor(outdir / "hover.cur", art.HAND, art.HAND_HOT_SPOT)
     icons.write_cursor(outdir / "picked.cur", PICKED, (0, 0))
-    return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(art.draw_into_folder(sys.argv, __doc__, write_icon, write_cursors))
