@@ -12,6 +12,15 @@ START_MENU = Path("ProgramData/Microsoft/Windows/Start Menu/Programs/다락 게�
 MAIN_WINDOWS = {"Client.exe": "다락 게임방", "게이트록.exe": "게이트록"}
 
 
+def product_version(exe):
+    """The ProductVersion string of a program's version resource."""
+    data = exe.read_bytes()
+    key = "ProductVersion\0".encode("utf-16-le")
+    start = data.index(key) + len(key)
+    start += -start % 4  # the value starts on a 32-bit boundary
+    return data[start:data.index(b"\0\0", start) + 1].decode("utf-16-le")
+
+
 def test_installer_lays_out_the_suite_and_uninstalls_what_it_installed(launch, driver, wine_session, registry):
     assert INSTALLER.exists(), "build the installer target first (it needs makensis)"
     drive_c = wine_session.prefix / "drive_c"
@@ -23,7 +32,10 @@ def test_installer_lays_out_the_suite_and_uninstalls_what_it_installed(launch, d
     assert {path.name for path in (installed / "config").iterdir()} >= {"position.ini", "filelist.ini"}
     assert not list(installed.rglob("rasapi32.dll")), "the stand-in modem is a test fixture"
     assert {path.name for path in (drive_c / START_MENU).iterdir()} >= {"다락 게임방.lnk", "게이트록.lnk"}
-    assert registry.value(UNINSTALL_KEY, "DisplayVersion")[1] == INSTALLER.stem.rsplit("-", 1)[1]
+    version = INSTALLER.stem.rsplit("-", 1)[1]
+    assert registry.value(UNINSTALL_KEY, "DisplayVersion")[1] == version
+    assert {exe: product_version(installed / exe) for exe in (*MAIN_WINDOWS, "Update.exe")} == dict.fromkeys(
+        (*MAIN_WINDOWS, "Update.exe"), version)
 
     for exe, title in MAIN_WINDOWS.items():
         program = launch(exe, directory=installed)
