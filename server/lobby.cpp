@@ -201,16 +201,16 @@ void Lobby::Drop(ConnectionId id, std::string_view reason) {
     delivery_.HangUp(id);
 }
 
+// Nothing more goes to the connection: it is out of the lists before they go out.
 void Lobby::Forget(ConnectionId id) {
     Connection& connection = connections_.at(id);
-    if (!connection.userId.empty()) {
-        LeaveRoom(id, connection);
+    bool loggedIn = !connection.userId.empty();
+    if (loggedIn) {
         users_.erase(connection.userId);
-        connections_.erase(id);
-        PublishUsers();
-    } else {
-        connections_.erase(id);
+        LeaveRoom(id, connection);
     }
+    connections_.erase(id);
+    if (loggedIn) PublishUsers();
 }
 
 void Lobby::Refuse(ConnectionId id, std::string_view notice, std::string_view logLine) {
