@@ -76,6 +76,15 @@ class Lobby:
         return cls(driver, launch(EXE, code_page=code_page))
 
     @classmethod
+    def logged_in_at_server(cls, launch, driver, user_id="kim"):
+        """A lobby started and logged in at our lobby server (the lobby_server fixture)."""
+        lobby = cls.start(launch, driver)
+        lobby.log_in(user_id)
+        title = driver.wait_for(lambda: driver.text(lobby.hwnd), lambda text: text == user_id + WELCOME)
+        assert title == user_id + WELCOME
+        return lobby
+
+    @classmethod
     def logged_in(cls, launch, driver, peer):
         """A lobby started and logged in as "kim" at the scripted server peer."""
         lobby = cls.start(launch, driver)

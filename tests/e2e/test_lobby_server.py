@@ -5,7 +5,7 @@ on both."""
 import pytest
 
 from lobby import (CHAT_INPUT, EXE, JOIN_BUTTON, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, ROOM_LIST, SERVER_EXE,
-                   START_BUTTON, WELCOME, Lobby, room_rows, room_window, start_lobby_server)
+                   START_BUTTON, Lobby, room_rows, room_window)
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 
 pytestmark = [pytest.mark.program(EXE), pytest.mark.program(SERVER_EXE)]
@@ -13,24 +13,15 @@ pytestmark = [pytest.mark.program(EXE), pytest.mark.program(SERVER_EXE)]
 TITLE = "초보만 오세요"
 
 
-def logged_in(launch, driver, user_id):
-    lobby = Lobby.start(launch, driver)
-    lobby.log_in(user_id)
-    title = driver.wait_for(lambda: driver.text(lobby.hwnd), lambda text: text == user_id + WELCOME)
-    assert title == user_id + WELCOME
-    return lobby
-
-
 def room_lines(driver, room):
     return driver.list_box(driver.control(room, ROOM_CHAT_LIST))["items"]
 
 
-def test_two_clients_meet_in_a_starcraft_room_and_start_the_game(launch, driver, program_dir, registry, game):
+def test_two_clients_meet_in_a_starcraft_room_and_start_the_game(launch, driver, lobby_server, registry, game):
     registry.set_value(STARCRAFT_KEY, "Program", "REG_SZ", game.windows_path)
     registry.delete_key(BATTLE_NET_KEY)
-    start_lobby_server(launch, program_dir)
-    host = logged_in(launch, driver, "kim")
-    guest = logged_in(launch, driver, "이순신")
+    host = Lobby.logged_in_at_server(launch, driver, "kim")
+    guest = Lobby.logged_in_at_server(launch, driver, "이순신")
 
     host_room = host.create_room(TITLE, 4)
     rows = driver.wait_for(lambda: room_rows(guest), lambda rows: len(rows) == 1)
