@@ -5,17 +5,15 @@ from pathlib import Path
 
 import pytest
 
-from lobby import CHAT_INPUT, EXE, NOTICE_CAPTION, Lobby, join, room_rows, room_window, show_rooms
+from lobby import (CHAT_INPUT, CREATE_BUTTON, CREATE_TITLE, EXE, MEMBERS_EDIT, NOTICE_CAPTION, ROOM_CHAT_INPUT,
+                   ROOM_CHAT_LIST, START_BUTTON, TITLE_EDIT, Lobby, join, room_rows, room_window, show_rooms)
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 
 pytestmark = pytest.mark.program(EXE)
 
-CREATE_BUTTON = 1003
 NOT_INSTALLED = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다"
-CREATE_TITLE = "방정보를 입력하세요..."
-TITLE_EDIT, MEMBERS_EDIT, GAME_CHOICES = 1014, 1002, 1013
-MEMBER_LIST, ROOM_CHAT_LIST, ROOM_CHAT_INPUT = 1022, 1018, 1019
-ROOM_MEMO, START_BUTTON, LEAVE_BUTTON = 1045, 1009, 1020
+GAME_CHOICES, MEMBER_LIST = 1013, 1022
+ROOM_MEMO, LEAVE_BUTTON = 1045, 1020
 
 
 @pytest.fixture
