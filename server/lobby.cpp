@@ -71,7 +71,7 @@ void Lobby::Handle(ConnectionId id, Connection& sender, const lobby::ClientMessa
                    [&](const Chat& chat) { RelayChat(id, sender, chat.line); },
                    [&](const NewRoom& room) { CreateRoom(id, sender, room); },
                    [&](const Join& join) { JoinRoom(id, sender, join.roomNumber); },
-                   [&](const Leave&) { LeaveRoom(id, sender); },
+                   [&](const Leave&) { LeaveByRequest(id, sender); },
                    [&](const Memo& memo) { SendMemo(id, sender, memo); },
                    [&](const HostGameStart&) { StartGame(id, sender); },
                    [&](const Malformed& bad) { Refuse(id, notice::kMalformed, "a malformed " + bad.keyword); },
@@ -140,6 +140,9 @@ void Lobby::JoinRoom(ConnectionId id, Connection& sender, int number) {
     room->members.push_back(id);
     sender.room = number;
     Log(Name(id) + " joined room " + std::to_string(number));
+    // Members start their games against the host: a DirectPlay guest joins
+    // the session there, and a registered game shows it as the host's address.
+    delivery_.Send(id, lobby::reply::ClientAddress(connections_.at(room->members.front()).address));
     delivery_.Send(id, lobby::reply::JoinAccepted(room->gameName, room->gameKind));
     SendToRoom(*room, lobby::reply::RoomMembers(MemberIds(*room)));
     PublishRooms();
@@ -158,12 +161,21 @@ void Lobby::LeaveRoom(ConnectionId id, Connection& sender) {
         Log("room " + std::to_string(number) + " closed");
     } else {
         if (wasHost) {
-            Log("room " + std::to_string(number) + " handed to " + Name(room.members.front()));
-            delivery_.Send(room.members.front(), lobby::reply::kYouAreHost);
+            ConnectionId host = room.members.front();
+            Log("room " + std::to_string(number) + " handed to " + Name(host));
+            SendToRoom(room, lobby::reply::ClientAddress(connections_.at(host).address));
+            delivery_.Send(host, lobby::reply::kYouAreHost);
         }
         SendToRoom(room, lobby::reply::RoomMembers(MemberIds(room)));
     }
     PublishRooms();
+}
+
+// Back in the lobby, the user's own address is the one its next room starts against.
+void Lobby::LeaveByRequest(ConnectionId id, Connection& sender) {
+    if (!sender.room) return;
+    LeaveRoom(id, sender);
+    delivery_.Send(id, lobby::reply::ClientAddress(sender.address));
 }
 
 void Lobby::SendMemo(ConnectionId id, const Connection& sender, const lobby::request::Memo& memo) {

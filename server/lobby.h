@@ -74,6 +74,7 @@ private:
     void CreateRoom(ConnectionId id, Connection& sender, const lobby::request::NewRoom& request);
     void JoinRoom(ConnectionId id, Connection& sender, int number);
     void LeaveRoom(ConnectionId id, Connection& sender);
+    void LeaveByRequest(ConnectionId id, Connection& sender);
     void SendMemo(ConnectionId id, const Connection& sender, const lobby::request::Memo& memo);
     void StartGame(ConnectionId id, const Connection& sender);
 

@@ -107,11 +107,12 @@ TEST_F(LobbyTest, CreatingAndJoiningARoomTellTheMembersAndEveryoneSeesTheRow) {
 
     From(lee, lobby::outgoing::Join(0));
     Messages toLee = delivery.Take(lee);
-    ASSERT_EQ(toLee.size(), 3u);
-    EXPECT_EQ(toLee[0], "JOINORDER^YES^StarCraft^1");
-    EXPECT_EQ(toLee[1], "ROOM^kim^lee");
-    EXPECT_EQ(RoomsIn(toLee[2])[0].Text(), "0. [StarCraft] 초보만 (2/2) <대기중>");
-    EXPECT_EQ(delivery.Take(kim), (Messages{"ROOM^kim^lee", toLee[2]}));
+    ASSERT_EQ(toLee.size(), 4u);
+    EXPECT_EQ(toLee[0], "CLIENT_IP_ADDRESS^10.0.0.1^000");  // the host's, where the game meets
+    EXPECT_EQ(toLee[1], "JOINORDER^YES^StarCraft^1");
+    EXPECT_EQ(toLee[2], "ROOM^kim^lee");
+    EXPECT_EQ(RoomsIn(toLee[3])[0].Text(), "0. [StarCraft] 초보만 (2/2) <대기중>");
+    EXPECT_EQ(delivery.Take(kim), (Messages{"ROOM^kim^lee", toLee[3]}));
 
     // The next room takes the lowest free number.
     park = LoggedIn("park");
@@ -142,16 +143,21 @@ TEST_F(LobbyTest, JoinsOfFullPlayingOrMissingRoomsAndSecondRoomsAreRefused) {
     EXPECT_EQ(delivery.Take(choi), (Messages{"JOINORDER^NO", Info(notice::kRoomPlaying)}));
 }
 
-TEST_F(LobbyTest, TheHostsLeavingHandsTheRoomOnAndTheLastOneClosesIt) {
+TEST_F(LobbyTest, TheHostsLeavingHandsTheRoomOnWithItsAddressAndTheLastOneClosesIt) {
     KimHostsLeeJoined();
-    From(kim, "TOP");
-    EXPECT_EQ(delivery.Take(lee), (Messages{"YOU_ARE_HOST", "ROOM^lee", delivery.sent[park].back()}));
-    EXPECT_EQ(RoomsIn(delivery.Take(park).back())[0].firstCount, "1");
-    From(lee, "HOST_GAME_START");  // the new host may start
-    EXPECT_FALSE(RoomsIn(delivery.Take(lee).back()).at(0).waiting);
+    From(park, lobby::outgoing::Join(0));
     TakeAll();
+    From(kim, "TOP");
+    std::string rooms = delivery.sent[kim].at(0);
+    EXPECT_EQ(RoomsIn(rooms)[0].firstCount, "2");
+    EXPECT_EQ(delivery.Take(kim), (Messages{rooms, "CLIENT_IP_ADDRESS^10.0.0.1^000"}));  // its own again
+    EXPECT_EQ(delivery.Take(lee), (Messages{"CLIENT_IP_ADDRESS^10.0.0.2^000", "YOU_ARE_HOST", "ROOM^lee^park", rooms}));
+    EXPECT_EQ(delivery.Take(park), (Messages{"CLIENT_IP_ADDRESS^10.0.0.2^000", "ROOM^lee^park", rooms}));
+    From(lee, "HOST_GAME_START");  // the new host may start
+    EXPECT_EQ(delivery.Take(park).at(0), "HOST_GAME_START");
     lobby.Disconnected(lee);
-    EXPECT_EQ(delivery.Take(park), (Messages{"INIT_TREE", "ROOT^kim^park"}));
+    From(park, "TOP");
+    EXPECT_EQ(delivery.Take(kim).back(), "INIT_TREE");
 }
 
 TEST_F(LobbyTest, ChatGoesToTheLobbyOrToTheSendersRoomAndOnlyInTheSendersName) {
