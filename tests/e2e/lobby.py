@@ -79,9 +79,7 @@ class Lobby:
     def logged_in_at_server(cls, launch, driver, user_id="kim"):
         """A lobby started and logged in at our lobby server (the lobby_server fixture)."""
         lobby = cls.start(launch, driver)
-        lobby.log_in(user_id)
-        title = driver.wait_for(lambda: driver.text(lobby.hwnd), lambda text: text == user_id + WELCOME)
-        assert title == user_id + WELCOME
+        lobby.log_in_at_server(user_id)
         return lobby
 
     @classmethod
@@ -123,6 +121,13 @@ class Lobby:
         chat_input = self.control(CHAT_INPUT)
         if not self.driver.wait_for(lambda: self.driver.info(chat_input)["enabled"], bool):
             raise AssertionError("the chat input stayed disabled after the ID was accepted")
+        return chat_input
+
+    def log_in_at_server(self, user_id="kim"):
+        """Logs in through the ID prompt at our lobby server; waits for the welcome caption."""
+        chat_input = self.log_in(user_id)
+        title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
+        assert title == user_id + WELCOME
         return chat_input
 
     def log_in_at(self, peer, user_id="kim"):

@@ -117,7 +117,7 @@ def test_id_edit_takes_no_fifteenth_byte(driver, lobby):
     assert driver.text(edit) == "abcdefghijklm"
 
 
-def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby):
+def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby_server, lobby):
     dialog, edit = lobby.id_dialog()
     # Keys are handled in order: the refusal of the Enter that follows the Escape shows
     # that the prompt was still there after the Escape.
@@ -151,7 +151,7 @@ def test_one_hangul_syllable_is_an_id_and_the_chat_refuses_a_caret(driver, chat_
 
 
 def test_about_box_opens_from_the_system_menu(driver, lobby_server, lobby):
-    lobby.log_in("about")
+    lobby.log_in_at_server("about")
     driver.syscommand(lobby.hwnd, ABOUT_COMMAND)
     box = driver.find_message_box(pid=lobby.pid, caption=ABOUT_TITLE)
     assert "Client 버전 1.0" in box["text"].split("\n")
@@ -161,7 +161,7 @@ def test_about_box_opens_from_the_system_menu(driver, lobby_server, lobby):
 
 
 def test_exit_button_ends_the_program(driver, lobby_server, lobby):
-    lobby.log_in("bye")
+    lobby.log_in_at_server("bye")
     driver.click(lobby.control(EXIT_BUTTON))
     driver.wait_gone(lobby.hwnd)
     assert lobby.program.wait_exit() == 0
@@ -182,7 +182,7 @@ def test_hangul_texts_whatever_the_code_page(launch, driver, code_page):
 
 
 def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lobby_server, lobby):
-    lobby.log_in("kim")
+    lobby.log_in_at_server()
     button = lobby.control(CREATE_BUTTON)
     left, top, right, bottom = driver.info(button)["rect"]
     away = driver.info(lobby.control(CHAT_LIST))["rect"]
@@ -225,7 +225,7 @@ def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lo
 
 
 def test_notebook_button_starts_the_notebook(driver, lobby_server, lobby):
-    lobby.log_in("kim")
+    lobby.log_in_at_server()
     driver.click(lobby.control(NOTEBOOK_BUTTON))
     notebook = driver.find_window("게이트록")
     assert notebook["pid"] != lobby.pid
@@ -237,7 +237,7 @@ def test_notebook_button_starts_the_notebook(driver, lobby_server, lobby):
 
 def test_internet_button_starts_the_first_internet_entry(driver, lobby_server, lobby, program_dir,
                                                          wine_session, tmp_path):
-    lobby.log_in("kim")
+    lobby.log_in_at_server()
     first = StandinProgram(wine_session, tmp_path / "first", "Browser.exe")
     second = StandinProgram(wine_session, tmp_path / "second", "Browser.exe")
     lines = ["게임방^game^접속^Client.exe", "인터넷^internet^웹^" + first.windows_path,
@@ -251,7 +251,7 @@ def test_internet_button_starts_the_first_internet_entry(driver, lobby_server, l
 
 
 def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby_server, lobby):
-    lobby.log_in("kim")
+    lobby.log_in_at_server()
     create = lobby.control(CREATE_BUTTON)
     driver.click(create)
     driver.click(create)
@@ -263,7 +263,7 @@ def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby_server, l
 
 
 def test_release_over_a_button_pressed_elsewhere_leaves_it_clickable(driver, lobby_server, lobby):
-    lobby.log_in("kim")
+    lobby.log_in_at_server()
     create = lobby.control(CREATE_BUTTON)
     left, top, right, bottom = driver.info(create)["rect"]
     middle = (left + right) // 2
