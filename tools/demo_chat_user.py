@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""A scripted user of the demo chat server, so a demo has someone to meet.
+"""A scripted user of the lobby server, so a demo has someone to meet.
 
     demo_chat_user.py --port P --id ID [--room TITLE] [--greet TEXT] [--say TEXT]...
 
@@ -7,19 +7,41 @@ It logs in as ID, opens a room when --room is given, says each --say line,
 greets every user who comes into the lobby later with --greet ("{id}" in the
 text becomes the newcomer's ID), answers memos, and stays until it is
 stopped or the server goes. Exit status 1 when the ID is refused.
+It sends the lobby client's keep-alive, so the server keeps it.
 """
 
 import argparse
 import signal
 import socket
 import sys
+import time
 
-from demo_chat_server import block_of, log, read_block, split_fields, text_of
+BLOCK_SIZE = 512
+MAX_MESSAGE_BYTES = BLOCK_SIZE - 1  # the block always ends in a NUL
+ENCODING = "cp949"
+# Bytes that are not CP949 survive the round trip unchanged.
+ERRORS = "surrogateescape"
+KEEPALIVE_SECONDS = 180
 
 ROOM_CAPACITY = 4
 STARCRAFT_KIND = 1
 STARCRAFT_NAME = "스타 크래프트"
 MEMO_ANSWER = "자동 응답입니다. 채팅창에서 말을 걸어 주세요."
+
+
+def log(event):
+    print(time.strftime("%H:%M:%S"), event, flush=True)
+
+
+def block_of(text):
+    """text as one NUL-padded block, cut to fit on a character boundary."""
+    data = text.encode(ENCODING, ERRORS)[:MAX_MESSAGE_BYTES].decode(ENCODING, "ignore").encode(ENCODING, ERRORS)
+    return data + b"\0" * (BLOCK_SIZE - len(data))
+
+
+def split_fields(text):
+    """Caret-separated fields as the client reads them: runs of carets are one separator."""
+    return [field for field in text.split("^") if field]
 
 
 class ScriptedUser:
@@ -37,10 +59,19 @@ class ScriptedUser:
 
     def next_message(self):
         """The next message without its header, or None when the server has gone."""
-        block = read_block(self.sock)
-        if block is None:
-            return None
-        return text_of(block).split("^", 1)[-1]
+        block = b""
+        while len(block) < BLOCK_SIZE:
+            try:
+                piece = self.sock.recv(BLOCK_SIZE - len(block))
+            except socket.timeout:
+                self.send("I_AM_ALIVE")
+                continue
+            except OSError:
+                return None
+            if not piece:
+                return None
+            block += piece
+        return block.split(b"\0", 1)[0].decode(ENCODING, ERRORS).split("^", 1)[-1]
 
     def log_in(self):
         self.send("ID^" + self.user_id)
@@ -72,7 +103,7 @@ class ScriptedUser:
 
 
 def main():
-    parser = argparse.ArgumentParser(description="Scripted user of the demo chat server")
+    parser = argparse.ArgumentParser(description="Scripted user of the lobby server")
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--id", required=True)
@@ -84,6 +115,7 @@ def main():
     sys.stdout.reconfigure(errors="backslashreplace")
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     with socket.create_connection((options.host, options.port)) as sock:
+        sock.settimeout(KEEPALIVE_SECONDS)
         user = ScriptedUser(sock, options.id, options.greet)
         if not user.log_in():
             log(f"ID {options.id} refused")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds and installs the programs, and runs the
-# lobby client Client.exe against the demo chat server, with two scripted
-# users to meet. With $DISPLAY it runs there until the client is closed;
+# lobby client Client.exe against our lobby server LobbyServer.exe, with two
+# scripted users to meet. With $DISPLAY it runs there until the client is closed;
 # without, it runs headless, logs in, chats, and leaves screenshots in
 # build/demo/screenshots.
 #
@@ -30,7 +30,7 @@ LOGGED_IN_TITLE="${USER_ID}님! 나래온 게임방에 오신걸 환영합니다
 
 # Scripted users, who give the lobby a room, a user list and chat.
 GREETER_ID="나래"
-GREETING="안녕하세요, {id}님! 데모 서버에 오신 것을 환영합니다."
+GREETING="안녕하세요, {id}님! 다락 게임방에 오신 것을 환영합니다."
 ROOM_HOST_ID="방장"
 ROOM_TITLE="초보만 오세요"
 OWN_LINE="반갑습니다! 잘 부탁드려요."
@@ -90,13 +90,16 @@ start_xvfb() {
   log "headless: Xvfb on $DISPLAY"
 }
 
+# Our lobby server, the Windows program a PC room runs, on a free loopback port.
 start_chat_server() {
-  rm -f "$LOGS/chat_server.port"
-  start "$LOGS/chat_server.log" "$PYTHON" "$ROOT/tools/demo_chat_server.py" --port 0 \
-    --port-file "$LOGS/chat_server.port"
-  wait_for_file "$LOGS/chat_server.port" 10 || fail "the chat server did not start, see $LOGS/chat_server.log"
-  CHAT_PORT=$(cat "$LOGS/chat_server.port")
-  log "chat server on 127.0.0.1:$CHAT_PORT (log: $LOGS/chat_server.log)"
+  local server_log=$LOGS/chat_server.log deadline=$((SECONDS + 60))
+  (cd "$PROGRAM" && exec wine LobbyServer.exe --bind 127.0.0.1 --port 0) >"$server_log" 2>&1 &
+  started_pids+=($!)
+  until CHAT_PORT=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$server_log") && [ -n "$CHAT_PORT" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the lobby server did not start, see $server_log"
+    sleep 0.2
+  done
+  log "lobby server LobbyServer.exe on 127.0.0.1:$CHAT_PORT (log: $server_log)"
 }
 
 # The installed position.ini with the chat server's address in it.

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libasio-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine
   xvfb x11-utils imagemagick fonts-nanum

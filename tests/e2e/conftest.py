@@ -13,7 +13,7 @@ from pathlib import Path
 import pytest
 
 from chat_peer import ChatPeer
-from lobby import point_at_chat_server
+from lobby import SERVER_EXE, point_at_chat_server, start_lobby_server
 from machine import Registry, StandinProgram
 from winerig import KOREAN, Driver, Program, WineSession
 
@@ -125,6 +125,15 @@ def chat_peer(program_dir):
     point_at_chat_server(program_dir, peer.port)
     yield peer
     peer.stop()
+
+
+@pytest.fixture
+def lobby_server(launch, program_dir):
+    """Our lobby server, LobbyServer.exe under Wine, named in the program directory's position.ini;
+    its port. A test that takes it before the lobby has the lobby connect there."""
+    if not (PROGRAM_DIR / SERVER_EXE).exists():
+        pytest.skip("%s is not installed in %s" % (SERVER_EXE, PROGRAM_DIR))
+    return start_lobby_server(launch, program_dir)
 
 
 @pytest.fixture

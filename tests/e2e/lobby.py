@@ -1,6 +1,8 @@
 """The lobby client as its end-to-end tests see it: its texts, its control ids and the steps
 every lobby test starts with (a chat server of the test's own, the program, the ID prompt)."""
 
+import re
+import time
 from pathlib import Path
 
 from chat_peer import BLOCK
@@ -32,6 +34,12 @@ SC_CLOSE = 0xF060
 # ID entry dialog (template 129).
 ID_EDIT = 1011
 ID_OK = 1
+# Create-room dialog (template 130) and room window (template 140).
+CREATE_BUTTON = 1003
+CREATE_TITLE = "방정보를 입력하세요..."
+TITLE_EDIT, MEMBERS_EDIT = 1014, 1002
+ROOM_CHAT_LIST, ROOM_CHAT_INPUT, START_BUTTON = 1018, 1019, 1009
+SERVER_EXE = "LobbyServer.exe"
 
 
 def point_at_chat_server(program_dir, port):
@@ -40,6 +48,19 @@ def point_at_chat_server(program_dir, port):
     lines = [line for line in position.read_bytes().split(b"\n")
              if not line.lstrip().startswith(b"[CHATADDR]")]
     position.write_bytes(b"[CHATADDR] 127.0.0.1 %d\n" % port + b"\n".join(lines))
+
+
+def start_lobby_server(launch, program_dir):
+    """Our lobby server under Wine on a free loopback port, named in position.ini; its port."""
+    server = launch(SERVER_EXE, "--bind", "127.0.0.1", "--port", "0", "--idle-timeout", "900")
+    listening = re.compile(rb"listening on 127\.0\.0\.1:(\d+)")
+    deadline = time.monotonic() + PATIENCE
+    while not (found := listening.search(server.log_path.read_bytes())):
+        assert server.running() and time.monotonic() < deadline, "%s did not start" % SERVER_EXE
+        time.sleep(0.05)
+    port = int(found.group(1))
+    point_at_chat_server(program_dir, port)
+    return port
 
 
 class Lobby:
@@ -57,11 +78,27 @@ class Lobby:
         return cls(driver, launch(EXE, code_page=code_page))
 
     @classmethod
+    def logged_in_at_server(cls, launch, driver, user_id="kim"):
+        """A lobby started and logged in at our lobby server (the lobby_server fixture)."""
+        lobby = cls.start(launch, driver)
+        lobby.log_in_at_server(user_id)
+        return lobby
+
+    @classmethod
     def logged_in(cls, launch, driver, peer):
         """A lobby started and logged in as "kim" at the scripted server peer."""
         lobby = cls.start(launch, driver)
         lobby.log_in_at(peer)
         return lobby
+
+    def create_room(self, title, members):
+        """Creates a room of the first game (StarCraft) through the create-room dialog; its window."""
+        self.driver.click(self.control(CREATE_BUTTON))
+        dialog = self.driver.find_window(CREATE_TITLE, pid=self.pid)["hwnd"]
+        self.driver.type(self.driver.control(dialog, TITLE_EDIT), title)
+        self.driver.set_text(self.driver.control(dialog, MEMBERS_EDIT), str(members))
+        self.driver.press(dialog, "선택")
+        return room_window(self, title)
 
     def control(self, control_id):
         return self.driver.control(self.hwnd, control_id)
@@ -86,6 +123,13 @@ class Lobby:
         chat_input = self.control(CHAT_INPUT)
         if not self.driver.wait_for(lambda: self.driver.info(chat_input)["enabled"], bool):
             raise AssertionError("the chat input stayed disabled after the ID was accepted")
+        return chat_input
+
+    def log_in_at_server(self, user_id="kim"):
+        """Logs in through the ID prompt at our lobby server; waits for the welcome caption."""
+        chat_input = self.log_in(user_id)
+        title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
+        assert title == user_id + WELCOME
         return chat_input
 
     def log_in_at(self, peer, user_id="kim"):

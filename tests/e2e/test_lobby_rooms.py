@@ -5,19 +5,16 @@ from pathlib import Path
 
 import pytest
 
-from lobby import (CHAT_INPUT, CONNECT_BUTTON, DISCONNECT_BUTTON, EXE, EXIT_BUTTON, JOIN_BUTTON, NOTICE_CAPTION, Lobby,
-                   join, room_rows, room_window, show_rooms)
-from machine import BATTLE_NET_KEY, STARCRAFT_KEY, StandinProgram
+from lobby import (CHAT_INPUT, CONNECT_BUTTON, CREATE_BUTTON, CREATE_TITLE, DISCONNECT_BUTTON, EXE, EXIT_BUTTON,
+                   JOIN_BUTTON, MEMBERS_EDIT, NOTICE_CAPTION, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, START_BUTTON, TITLE_EDIT,
+                   Lobby, join, room_rows, room_window, show_rooms)
+from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 
 pytestmark = pytest.mark.program(EXE)
 
-CREATE_BUTTON = 1003
-NOTEBOOK_BUTTON, INTERNET_BUTTON = 1043, 1045
 NOT_INSTALLED = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다"
-CREATE_TITLE = "방정보를 입력하세요..."
-TITLE_EDIT, MEMBERS_EDIT, GAME_CHOICES = 1014, 1002, 1013
-MEMBER_LIST, ROOM_CHAT_LIST, ROOM_CHAT_INPUT = 1022, 1018, 1019
-ROOM_MEMO, START_BUTTON, LEAVE_BUTTON = 1045, 1009, 1020
+GAME_CHOICES, MEMBER_LIST = 1013, 1022
+ROOM_MEMO, LEAVE_BUTTON = 1045, 1020
 
 
 @pytest.fixture
@@ -184,30 +181,6 @@ def test_guest_without_starcraft_is_told_and_leaves_the_room(driver, lobby, chat
     assert driver.wait_for(lambda: driver.info(lobby.control(CHAT_INPUT))["enabled"], lambda enabled: enabled)
 
 
-def test_notebook_button_starts_the_notebook(driver, lobby, chat_peer):
-    driver.click(lobby.control(NOTEBOOK_BUTTON))
-    notebook = driver.find_window("게이트록")
-    assert notebook["pid"] != lobby.pid
-    # The button is active again: a second click is taken.
-    driver.click(lobby.control(NOTEBOOK_BUTTON))
-    driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == "게이트록" and w["visible"]],
-                    lambda windows: len(windows) == 2)
-
-
-def test_internet_button_starts_the_first_internet_entry(driver, lobby, chat_peer, program_dir, wine_session,
-                                                         tmp_path):
-    first = StandinProgram(wine_session, tmp_path / "first", "Browser.exe")
-    second = StandinProgram(wine_session, tmp_path / "second", "Browser.exe")
-    lines = ["게임방^game^접속^Client.exe", "인터넷^internet^웹^" + first.windows_path,
-             "또^internet^웹^" + second.windows_path]
-    (Path(program_dir) / "config" / "filelist.ini").write_bytes("\n".join(lines).encode("cp949") + b"\n")
-    driver.click(lobby.control(INTERNET_BUTTON))
-    assert [start[0] for start in first.wait_starts(1)] == [first.windows_path]
-    driver.click(lobby.control(INTERNET_BUTTON))
-    assert len(first.wait_starts(2)) == 2
-    assert second.starts() == []
-
-
 def test_room_creation_checks_the_title(driver, lobby, chat_peer):
     driver.click(lobby.control(CREATE_BUTTON))
     dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
@@ -221,31 +194,6 @@ def test_room_creation_checks_the_title(driver, lobby, chat_peer):
     assert chat_peer.drain() in ([], ["I_AM_ALIVE"])
     # The create button is active again: it opens the dialog once more.
     driver.click(lobby.control(CREATE_BUTTON))
-    driver.press(driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"], "취소")
-
-
-def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby, chat_peer):
-    create = lobby.control(CREATE_BUTTON)
-    driver.click(create)
-    driver.click(create)
-    dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
-    assert driver.no_message_box(pid=lobby.pid, within=0.3)
-    dialogs = [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
-    assert len(dialogs) == 1
-    driver.press(dialog, "취소")
-
-
-def test_release_over_a_button_pressed_elsewhere_leaves_it_clickable(driver, lobby, chat_peer):
-    create = lobby.control(CREATE_BUTTON)
-    left, top, right, bottom = driver.info(create)["rect"]
-    middle = (left + right) // 2
-    # Pressed on the lobby's background just above the button, released on it: no click.
-    driver.mouse_click(middle, top - 3, action="down")
-    driver.mouse_move(middle, (top + bottom) // 2)
-    driver.mouse_click(middle, (top + bottom) // 2, action="up")
-    assert driver.no_message_box(pid=lobby.pid, within=0.3)
-    assert not [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
-    driver.click(create)
     driver.press(driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"], "취소")
 
 

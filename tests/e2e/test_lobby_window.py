@@ -3,25 +3,27 @@ driven under Wine as a person would drive them."""
 
 import struct
 import time
+from pathlib import Path
 
 import pytest
 from PIL import Image
 
 from lobby import (ABOUT_COMMAND, ABOUT_TITLE, CARET_REFUSAL, CHAT_INPUT, CHAT_LIST, EXE, EXIT_BUTTON,
                    HIDDEN_CONTROLS, ID_DIALOG_TITLE, ID_OK, ID_TOO_SHORT, NOTICE_CAPTION,
-                   PUSH_BUTTONS, ROOM_LIST, SC_CLOSE, USER_LIST, Lobby)
+                   PUSH_BUTTONS, ROOM_LIST, SC_CLOSE, USER_LIST, CREATE_BUTTON, CREATE_TITLE, Lobby)
+from machine import StandinProgram
 from winerig import KOREAN, WESTERN
 
 pytestmark = pytest.mark.program(EXE)
 
 BS_OWNERDRAW = 0xB
-CREATE_BUTTON = 1003
-CREATE_TITLE = "방정보를 입력하세요..."
+NOTEBOOK_BUTTON, INTERNET_BUTTON = 1043, 1045
 BS_TYPEMASK = 0xF
 
 
 @pytest.fixture
-def lobby(launch, driver, chat_peer):
+def lobby(launch, driver):
+    """The started lobby; a test that logs in takes a server fixture before it."""
     return Lobby.start(launch, driver)
 
 
@@ -121,7 +123,7 @@ def test_id_edit_takes_no_fifteenth_byte(driver, lobby):
     assert driver.text(edit) == "abcdefghijklm"
 
 
-def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby):
+def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby_server, lobby):
     dialog, edit = lobby.id_dialog()
     # Keys are handled in order: the refusal of the Enter that follows the Escape shows
     # that the prompt was still there after the Escape.
@@ -137,7 +139,7 @@ def test_escape_closes_neither_the_id_prompt_nor_the_lobby(driver, lobby):
     assert lobby.program.running()
 
 
-def test_one_hangul_syllable_is_an_id_and_the_chat_refuses_a_caret(driver, lobby, chat_peer):
+def test_one_hangul_syllable_is_an_id_and_the_chat_refuses_a_caret(driver, chat_peer, lobby):
     chat_input = lobby.log_in("가")
     assert chat_peer.expect("ID^가") == "ID^가"
     driver.screenshot(lobby.hwnd, "lobby-after-login")
@@ -154,8 +156,8 @@ def test_one_hangul_syllable_is_an_id_and_the_chat_refuses_a_caret(driver, lobby
     assert driver.wait_text(chat_input, "") == ""
 
 
-def test_about_box_opens_from_the_system_menu(driver, lobby):
-    lobby.log_in("about")
+def test_about_box_opens_from_the_system_menu(driver, lobby_server, lobby):
+    lobby.log_in_at_server("about")
     driver.syscommand(lobby.hwnd, ABOUT_COMMAND)
     box = driver.find_message_box(pid=lobby.pid, caption=ABOUT_TITLE)
     assert "Client 버전 1.0" in box["text"].split("\n")
@@ -164,15 +166,15 @@ def test_about_box_opens_from_the_system_menu(driver, lobby):
     assert driver.info(lobby.hwnd)["enabled"]
 
 
-def test_exit_button_ends_the_program(driver, lobby):
-    lobby.log_in("bye")
+def test_exit_button_ends_the_program(driver, lobby_server, lobby):
+    lobby.log_in_at_server("bye")
     driver.click(lobby.control(EXIT_BUTTON))
     driver.wait_gone(lobby.hwnd)
     assert lobby.program.wait_exit() == 0
 
 
 @pytest.mark.parametrize("code_page", [KOREAN, WESTERN], ids=["cp949", "cp1252"])
-def test_hangul_texts_whatever_the_code_page(launch, driver, chat_peer, code_page):
+def test_hangul_texts_whatever_the_code_page(launch, driver, code_page):
     lobby = Lobby.start(launch, driver, code_page=code_page)
     dialog, edit = lobby.id_dialog()
     assert dialog["title"] == ID_DIALOG_TITLE
@@ -185,8 +187,8 @@ def test_hangul_texts_whatever_the_code_page(launch, driver, chat_peer, code_pag
     assert lobby.notice() == (NOTICE_CAPTION, ID_TOO_SHORT)
 
 
-def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lobby, chat_peer):
-    lobby.log_in_at(chat_peer)
+def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lobby_server, lobby):
+    lobby.log_in_at_server()
     button = lobby.control(CREATE_BUTTON)
     left, top, right, bottom = driver.info(button)["rect"]
     away = driver.info(lobby.control(CHAT_LIST))["rect"]
@@ -226,3 +228,56 @@ def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lo
     driver.press(dialog, "취소")
     driver.wait_gone(dialog)
     assert driver.wait_for(lambda: look("normal-again"), lambda now: now == normal) == normal
+
+
+def test_notebook_button_starts_the_notebook(driver, lobby_server, lobby):
+    lobby.log_in_at_server()
+    driver.click(lobby.control(NOTEBOOK_BUTTON))
+    notebook = driver.find_window("게이트록")
+    assert notebook["pid"] != lobby.pid
+    # The button is active again: a second click is taken.
+    driver.click(lobby.control(NOTEBOOK_BUTTON))
+    driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == "게이트록" and w["visible"]],
+                    lambda windows: len(windows) == 2)
+
+
+def test_internet_button_starts_the_first_internet_entry(driver, lobby_server, lobby, program_dir,
+                                                         wine_session, tmp_path):
+    lobby.log_in_at_server()
+    first = StandinProgram(wine_session, tmp_path / "first", "Browser.exe")
+    second = StandinProgram(wine_session, tmp_path / "second", "Browser.exe")
+    lines = ["게임방^game^접속^Client.exe", "인터넷^internet^웹^" + first.windows_path,
+             "또^internet^웹^" + second.windows_path]
+    (Path(program_dir) / "config" / "filelist.ini").write_bytes("\n".join(lines).encode("cp949") + b"\n")
+    driver.click(lobby.control(INTERNET_BUTTON))
+    assert [start[0] for start in first.wait_starts(1)] == [first.windows_path]
+    driver.click(lobby.control(INTERNET_BUTTON))
+    assert len(first.wait_starts(2)) == 2
+    assert second.starts() == []
+
+
+def test_double_click_on_a_lobby_button_opens_one_dialog(driver, lobby_server, lobby):
+    lobby.log_in_at_server()
+    create = lobby.control(CREATE_BUTTON)
+    driver.click(create)
+    driver.click(create)
+    dialog = driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"]
+    assert driver.no_message_box(pid=lobby.pid, within=0.3)
+    dialogs = [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
+    assert len(dialogs) == 1
+    driver.press(dialog, "취소")
+
+
+def test_release_over_a_button_pressed_elsewhere_leaves_it_clickable(driver, lobby_server, lobby):
+    lobby.log_in_at_server()
+    create = lobby.control(CREATE_BUTTON)
+    left, top, right, bottom = driver.info(create)["rect"]
+    middle = (left + right) // 2
+    # Pressed on the lobby's background just above the button, released on it: no click.
+    driver.mouse_click(middle, top - 3, action="down")
+    driver.mouse_move(middle, (top + bottom) // 2)
+    driver.mouse_click(middle, (top + bottom) // 2, action="up")
+    assert driver.no_message_box(pid=lobby.pid, within=0.3)
+    assert not [w for w in driver.windows() if w["title"] == CREATE_TITLE and w["pid"] == lobby.pid]
+    driver.click(create)
+    driver.press(driver.find_window(CREATE_TITLE, pid=lobby.pid)["hwnd"], "취소")

@@ -5,7 +5,8 @@ from pathlib import Path
 
 import pytest
 
-from lobby import EXE, NOTICE_CAPTION, Lobby, join, room_window, show_rooms
+from lobby import (CREATE_BUTTON, CREATE_TITLE, EXE, NOTICE_CAPTION, START_BUTTON, TITLE_EDIT, Lobby, join,
+                   room_window, show_rooms)
 from machine import StandinProgram
 
 pytestmark = pytest.mark.program(EXE)
@@ -17,8 +18,7 @@ SELECTION_TITLE = "기타 게임 실행"
 REGISTERED_GAMES, ADD, MODIFY, DELETE, CLOSE = 1000, 1047, 1046, 1049, 2
 NAME_EDIT, PATH_EDIT, FILE_EDIT, OK, CANCEL = 1034, 1002, 1007, 1, 2
 SELECTABLE_GAMES, HOST_ADDRESS, START, HIDDEN_REGISTER = 1041, 1001, 1, 1040
-START_BUTTON = 1009
-CREATE_BUTTON, CREATE_TITLE, TITLE_EDIT, GAME_CHOICES = 1003, "방정보를 입력하세요...", 1014, 1013
+GAME_CHOICES = 1013
 RECORD, NAME, PATH = 772, 256, 260
 SELECT_FIRST = "게임을 선택하여 주십시오."
 DUPLICATE = "입력하는 게임명이 이미 존재합니다.\r\n다시입력하여 주십시오."

@@ -1,0 +1,85 @@
+#include "client/protocol/client_message.h"
+
+#include "client/protocol/outgoing_messages.h"
+
+#include <charconv>
+#include <vector>
+
+namespace lobby {
+namespace {
+
+bool StartsWith(std::string_view text, std::string_view keyword) { return text.substr(0, keyword.size()) == keyword; }
+
+// Exactly count fields, each non-empty; the last may end the text with one caret.
+std::optional<std::vector<std::string>> ExactFields(std::string_view text, std::size_t count, bool trailingCaret) {
+    if (trailingCaret) {
+        if (text.empty() || text.back() != '^') return std::nullopt;
+        text.remove_suffix(1);
+    }
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (true) {
+        std::size_t end = text.find('^', pos);
+        std::string_view field = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        if (field.empty()) return std::nullopt;
+        fields.emplace_back(field);
+        if (end == std::string_view::npos) break;
+        pos = end + 1;
+    }
+    if (fields.size() != count) return std::nullopt;
+    return fields;
+}
+
+std::optional<int> Decimal(std::string_view text) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() || text[0] == '-') return std::nullopt;
+    return value;
+}
+
+ClientMessage Malformed(std::string_view keyword) { return request::Malformed{std::string(keyword)}; }
+
+} // namespace
+
+std::optional<std::string_view> TextOfBlock(std::string_view block) {
+    std::size_t nul = block.find('\0');
+    if (nul == std::string_view::npos) return std::nullopt;
+    return block.substr(0, nul);
+}
+
+ClientMessage ParseClientMessage(std::string_view text) {
+    // Every chat line starts with the sender's bracketed ID, never with a keyword.
+    if (StartsWith(text, "[")) return request::Chat{std::string(text)};
+    if (text == outgoing::kAlive) return request::Alive{};
+    if (text == outgoing::kLeaveRoom) return request::Leave{};
+    if (text == outgoing::kHostGameStart) return request::HostGameStart{};
+    if (StartsWith(text, "ID^")) {
+        auto fields = ExactFields(text.substr(3), 1, false);
+        if (!fields) return Malformed("ID^");
+        return request::Login{(*fields)[0]};
+    }
+    if (StartsWith(text, "NEW^")) {
+        auto fields = ExactFields(text.substr(4), 4, true);
+        std::optional<int> capacity = fields ? Decimal((*fields)[1]) : std::nullopt;
+        std::optional<int> kind = fields ? Decimal((*fields)[2]) : std::nullopt;
+        if (!capacity || !kind) return Malformed("NEW^");
+        return request::NewRoom{(*fields)[0], *capacity, *kind, (*fields)[3]};
+    }
+    if (StartsWith(text, "JOIN^")) {
+        std::optional<int> number = Decimal(text.substr(5));
+        if (!number) return Malformed("JOIN^");
+        return request::Join{*number};
+    }
+    if (StartsWith(text, "FIND_USER^")) {
+        // An empty memo text is allowed: the client sends one when the user writes nothing.
+        std::string_view rest = text.substr(10);
+        std::size_t caret = rest.find('^');
+        if (caret == 0 || caret == std::string_view::npos) return Malformed("FIND_USER^");
+        std::string_view memo = rest.substr(caret + 1);
+        if (memo.find('^') != std::string_view::npos) return Malformed("FIND_USER^");
+        return request::Memo{std::string(rest.substr(0, caret)), std::string(memo)};
+    }
+    return request::Unknown{};
+}
+
+} // namespace lobby
