@@ -12,7 +12,7 @@ from lobby import (ABOUT_COMMAND, ABOUT_TITLE, CARET_REFUSAL, CHAT_INPUT, CHAT_L
                    HIDDEN_CONTROLS, ID_DIALOG_TITLE, ID_OK, ID_TOO_SHORT, NOTICE_CAPTION,
                    PUSH_BUTTONS, ROOM_LIST, SC_CLOSE, USER_LIST, CREATE_BUTTON, CREATE_TITLE, Lobby)
 from machine import StandinProgram
-from winerig import KOREAN, WESTERN
+from winerig import KOREAN, PATIENCE, WESTERN
 
 pytestmark = pytest.mark.program(EXE)
 
@@ -207,14 +207,17 @@ def test_image_button_hovers_and_stays_selected_while_its_action_runs(driver, lo
             previous = now
 
     def move_until(x, y, name, accept):
-        """Moves the pointer until the button's look is accepted. Xvfb may deliver a synthetic
-        move's echo with the old position after the new one, so a move is sent again if needed."""
-        for _ in range(3):
+        """Moves the pointer until the button's look is accepted and steady. Xvfb may deliver a
+        synthetic move's echo with the old position after the new one, and a busy machine may be
+        slow to repaint, so the move is sent again until its look holds."""
+        deadline = time.monotonic() + PATIENCE
+        while True:
             driver.mouse_move(x, y)
-            now = driver.wait_for(lambda: look(name), accept, timeout=1)
+            now = driver.wait_for(lambda: look(name), accept, timeout=2)
             if accept(now):
-                break
-        return steady_look(name)
+                now = steady_look(name)
+            if accept(now) or time.monotonic() > deadline:
+                return now
 
     normal = look("normal")
     hovered = move_until((left + right) // 2, (top + bottom) // 2, "hovered", lambda now: now != normal)
