@@ -1,0 +1,61 @@
+// The connector's window state and the procedures of its start-up, its
+// item menu and its settings, with the phonebook behind them.
+#pragma once
+
+#include "dialer/access_items.h"
+#include "dialer/connector_files.h"
+#include "dialer/connector_state.h"
+#include "dialer/connector_view.h"
+#include "dialer/phonebook_setup.h"
+
+#include <optional>
+#include <string>
+
+namespace dialer {
+
+// The hand-off flags that the updater and the connector share: 10 bytes each.
+inline constexpr std::size_t kHandOffFlagSize = 10;
+
+// Control id of the connect button, whose hover opens the item menu.
+inline constexpr int kConnectButtonId = 1000;
+
+enum class StartOutcome { kShowWindow, kEnd };
+
+class Connector {
+public:
+    Connector(ConnectorFiles files, RasService& ras, SystemSetup& system, ConnectorView& view);
+
+    // Checks the system, prepares the items' entries and reads the settings.
+    StartOutcome StartUp();
+    // Reads "position.ini" and has the window follow it; run again after an update.
+    void ApplySkinLayout();
+    // Reads "setup.ini" into the prefix, the reserve flag and the current item.
+    void ReadSetup();
+
+    // The item menu's entries, or nullopt while a dial is under way (no menu then).
+    std::optional<ItemMenuPlan> PrepareItemMenu();
+    // A hover report of a control (its id, +0x10000 when the pointer is inside).
+    bool HoverOpensItemMenu(unsigned controlReport) const;
+
+    // The item whose number the settings dialog shows.
+    std::string SettingsReferenceItem() const;
+    // After the settings dialog: the chosen number goes into the reserved
+    // item's entry, or into every item's entry.
+    void ApplyNumberChoice(int choice);
+
+    ConnectorState& State() { return state_; }
+    PhonebookSetup& Phonebook() { return phonebook_; }
+    const ConnectorFiles& Files() const { return files_; }
+
+private:
+    void PrepareEntries();
+    void ResetHandOffFiles();
+
+    ConnectorFiles files_;
+    ConnectorState state_;
+    ConnectorView& view_;
+    RasService& ras_;
+    PhonebookSetup phonebook_;
+};
+
+} // namespace dialer

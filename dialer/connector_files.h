@@ -1,0 +1,36 @@
+// The files of the program directory that the connector uses.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace dialer {
+
+class ConnectorFiles {
+public:
+    // directoryText is the same directory as CP949 text, as Windows spells it.
+    ConnectorFiles(std::filesystem::path directory, std::string directoryText)
+        : directory_(std::move(directory)), directoryText_(std::move(directoryText)) {}
+
+    std::filesystem::path Config(std::string_view name) const { return directory_ / "config" / name; }
+    std::filesystem::path Position() const { return Config("position.ini"); }
+    std::filesystem::path ItemList() const { return Config("filelist.ini"); }
+    std::filesystem::path Setup() const { return Config("setup.ini"); }
+    std::filesystem::path Messages() const { return Config("message.ini"); }
+    std::filesystem::path HomePage() const { return Config("url.ini"); }
+    std::filesystem::path ClientPrograms() const { return Config("connect.ini"); }
+    std::filesystem::path EndTransfer() const { return Config("EndTransfer.ini"); }
+    std::filesystem::path Receive() const { return Config("Receive.ini"); }
+
+    // The item's dial script as the phonebook stores it.
+    std::string ScriptPath(std::string_view item) const {
+        return directoryText_ + "\\script\\" + std::string(item) + ".scp";
+    }
+
+private:
+    std::filesystem::path directory_;
+    std::string directoryText_;
+};
+
+} // namespace dialer

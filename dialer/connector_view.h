@@ -1,0 +1,29 @@
+// What the connector's procedures need of its window.
+#pragma once
+
+#include "dialer/skin_layout.h"
+
+#include <string_view>
+
+namespace dialer {
+
+enum class MessageIcon { kNone, kInformation, kExclamation, kStop, kQuestion };
+
+class ConnectorView {
+public:
+    virtual ~ConnectorView() = default;
+
+    // A message box over the window; true when the user answered OK.
+    virtual bool Message(std::string_view text, std::string_view caption, MessageIcon icon,
+                         bool withCancel = false) = 0;
+    // The connector's help at a keyword; an empty keyword opens its contents.
+    virtual void OpenHelp(std::string_view keyword) = 0;
+    // Starts a system command line (set-up programs, control panels).
+    virtual void StartCommand(std::string_view command) = 0;
+    // Places the controls and loads the pictures of a layout.
+    virtual void ApplySkin(const SkinLayout& layout) = 0;
+    // The window is about to be shown: icons, tooltips, the dial notifier's target.
+    virtual void PrepareWindow() = 0;
+};
+
+} // namespace dialer

@@ -1,0 +1,130 @@
+// In-memory stand-ins for the phonebook, the system and the window.
+#pragma once
+
+#include "dialer/connector_view.h"
+#include "dialer/ras_service.h"
+#include "dialer/system_setup.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace dialer::testing {
+
+class FakeRas : public RasService {
+public:
+    bool bindable = true;
+    std::map<std::string, PhonebookEntry> entries;
+    std::vector<RasDevice> devices{{"modem", "Test Modem"}};
+    std::uint32_t devicesResult = kRasSuccess;
+    std::uint32_t entriesResult = kRasSuccess;
+    std::uint32_t connectionsResult = kRasSuccess;
+    int failingSets = 0;  // this many next SetEntry calls fail
+    std::set<std::string> unreadable;  // entries whose read fails after the probe
+    std::vector<ConnectionHandle> connections;
+    std::vector<ConnectionHandle> hungUp;
+    std::vector<std::string> calls;
+
+    bool BindPhonebook() override { return bindable; }
+    EntryLookup GetEntry(std::string_view name) override {
+        auto found = entries.find(std::string(name));
+        if (found == entries.end()) return {EntryRead::kProbeRefused, {}};
+        if (unreadable.count(std::string(name))) return {EntryRead::kReadFailed, {}};
+        return {EntryRead::kRead, found->second};
+    }
+    std::uint32_t SetEntry(std::string_view name, const PhonebookEntry& entry) override {
+        calls.push_back("set " + std::string(name));
+        if (failingSets > 0) {
+            --failingSets;
+            return 87;
+        }
+        entries[std::string(name)] = entry;
+        return kRasSuccess;
+    }
+    std::uint32_t DeleteEntry(std::string_view name) override {
+        calls.push_back("delete " + std::string(name));
+        return entries.erase(std::string(name)) ? kRasSuccess : 623;
+    }
+    DeviceList EnumDevices() override { return {devicesResult, devices}; }
+    EntryNameList EnumEntries() override {
+        EntryNameList list{entriesResult, {}};
+        for (const auto& entry : entries) list.names.push_back(entry.first);
+        return list;
+    }
+    ConnectionList EnumConnections() override { return {connectionsResult, connections}; }
+    std::uint32_t HangUp(ConnectionHandle connection) override {
+        hungUp.push_back(connection);
+        return kRasSuccess;
+    }
+    std::optional<std::string> ErrorText(std::uint32_t code) override {
+        if (code == 0) return std::nullopt;
+        return "error " + std::to_string(code);
+    }
+};
+
+class FakeSystem : public SystemSetup {
+public:
+    bool windows9x = false;
+    std::map<std::string, std::map<std::string, std::string>> machine;  // key -> value name -> text
+    std::map<std::string, std::map<std::string, RegistryValue>> user;
+    std::set<std::string> files;
+
+    // A Windows 98 with TCP/IP and the dial-up adapter under key 0042.
+    void InstallNetworking() {
+        windows9x = true;
+        machine["Enum\\Network\\MSTCP"];
+        machine["Enum\\Root\\Net\\0042"]["Driver"] = "Net\\0003";
+        machine["System\\CurrentControlSet\\Services\\Class\\Net\\0003"]["AdapterName"] = "MS$PPP";
+        files.insert("C:\\WINDOWS\\system\\smmscrpt.dll");
+    }
+
+    bool IsWindows9x() override { return windows9x; }
+    bool MachineKeyExists(std::string_view path) override { return machine.count(std::string(path)) > 0; }
+    std::optional<std::string> MachineString(std::string_view path, std::string_view name) override {
+        auto key = machine.find(std::string(path));
+        if (key == machine.end()) return std::nullopt;
+        auto value = key->second.find(std::string(name));
+        if (value == key->second.end()) return std::nullopt;
+        return value->second;
+    }
+    bool UserKeyExists(std::string_view path) override { return user.count(std::string(path)) > 0; }
+    std::optional<RegistryValue> UserValue(std::string_view path, std::string_view name) override {
+        auto key = user.find(std::string(path));
+        if (key == user.end()) return std::nullopt;
+        auto value = key->second.find(std::string(name));
+        if (value == key->second.end()) return std::nullopt;
+        return value->second;
+    }
+    bool SetUserValue(std::string_view path, std::string_view name, const RegistryValue& value) override {
+        user[std::string(path)][std::string(name)] = value;
+        return true;
+    }
+    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+    bool FileExists(std::string_view path) override { return files.count(std::string(path)) > 0; }
+};
+
+class RecordingView : public ConnectorView {
+public:
+    struct Shown {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+    std::vector<Shown> messages;
+    std::vector<std::string> help;
+    std::vector<std::string> commands;
+    std::vector<SkinLayout> skins;
+    int prepared = 0;
+
+    bool Message(std::string_view text, std::string_view caption, MessageIcon icon, bool) override {
+        messages.push_back({std::string(text), std::string(caption), icon});
+        return true;
+    }
+    void OpenHelp(std::string_view keyword) override { help.emplace_back(keyword); }
+    void StartCommand(std::string_view command) override { commands.emplace_back(command); }
+    void ApplySkin(const SkinLayout& layout) override { skins.push_back(layout); }
+    void PrepareWindow() override { ++prepared; }
+};
+
+} // namespace dialer::testing
