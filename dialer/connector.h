@@ -36,6 +36,9 @@ public:
     std::optional<ItemMenuPlan> PrepareItemMenu();
     // A hover report of a control (its id, +0x10000 when the pointer is inside).
     bool HoverOpensItemMenu(unsigned controlReport) const;
+    // Makes item number n (from 1) the item to connect: its name, kind,
+    // registry path and program. False when the list has no such item.
+    bool SelectItem(int n);
 
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;

@@ -25,6 +25,8 @@ struct ConnectorState {
     std::string itemProgram;
     std::string clientProgram;
     std::string clientArgs;
+    // The settings' number choice (1 to 4, 0 for none), kept between openings.
+    int numberChoice = 0;
     net::Ipv4Address dnsPrimary{};
     net::Ipv4Address dnsSecondary{};
     // The phonebook's entries, listed at start-up.

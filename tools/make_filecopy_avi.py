@@ -67,13 +67,14 @@ def frame_image(number):
 
 def rle8(image):
     """Encoded runs of each row, bottom row first."""
+    width, height = image.size
     out = bytearray()
-    for y in reversed(range(HEIGHT)):
-        row = [image.getpixel((x, y)) for x in range(WIDTH)]
+    for y in reversed(range(height)):
+        row = [image.getpixel((x, y)) for x in range(width)]
         x = 0
-        while x < WIDTH:
+        while x < width:
             run = 1
-            while x + run < WIDTH and run < MAX_RUN and row[x + run] == row[x]:
+            while x + run < width and run < MAX_RUN and row[x + run] == row[x]:
                 run += 1
             out += bytes((run, row[x]))
             x += run
@@ -89,20 +90,22 @@ def riff_list(kind, fourcc, data):
     return chunk(kind, fourcc + data)
 
 
-def bitmap_info(frame_size):
-    header = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, BI_RLE8, frame_size, 0, 0, len(PALETTE), 0)
-    return header + b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in PALETTE)
+def bitmap_info(frame_size, size, palette):
+    header = struct.pack("<IiiHHIIiiII", 40, size[0], size[1], 1, 8, BI_RLE8, frame_size, 0, 0, len(palette), 0)
+    return header + b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in palette)
 
 
-def avi(frames):
+def avi(frames, size=(WIDTH, HEIGHT), palette=PALETTE):
+    """An RLE8 clip of the encoded frames, which are size pixels and use palette."""
+    width, height = size
     largest = max(len(f) for f in frames)
     rate = 1_000_000 // MICROSECONDS_PER_FRAME
     avih = struct.pack("<IIIIIIIIII16x", MICROSECONDS_PER_FRAME, largest * rate, 0, AVIF_HASINDEX,
-                       len(frames), 0, 1, largest, WIDTH, HEIGHT)
+                       len(frames), 0, 1, largest, width, height)
     strh = (b"vids" + b"\0\0\0\0"
             + struct.pack("<IHHIIIIIIII", 0, 0, 0, 0, 1, rate, 0, len(frames), largest, 0xFFFFFFFF, 0)
-            + struct.pack("<hhhh", 0, 0, WIDTH, HEIGHT))
-    strl = riff_list(b"LIST", b"strl", chunk(b"strh", strh) + chunk(b"strf", bitmap_info(largest)))
+            + struct.pack("<hhhh", 0, 0, width, height))
+    strl = riff_list(b"LIST", b"strl", chunk(b"strh", strh) + chunk(b"strf", bitmap_info(largest, size, palette)))
     hdrl = riff_list(b"LIST", b"hdrl", chunk(b"avih", avih) + strl)
 
     movi_data, index = b"", b""

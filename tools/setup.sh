@@ -9,7 +9,7 @@ packages=(
   wine wine64 wine32:i386 fonts-wine
   xvfb x11-utils imagemagick fonts-nanum
   python3 python3-pytest python3-pil python3-pyftpdlib python3-cryptography
-  libcap2-bin iproute2 locales nsis
+  libcap2-bin iproute2 locales nsis fp-utils
   iputils-ping
   clang libclang-rt-14-dev
 )

@@ -32,6 +32,10 @@ class Registry:
     def delete_key(self, key):
         self._reg("delete", key, "/f")
 
+    def add_key(self, key):
+        code, output = self._reg("add", key, "/f")
+        assert code == 0, output
+
     def set_value(self, key, name, kind, data):
         code, output = self._reg("add", key, "/v", name, "/t", kind, "/d", str(data), "/f")
         assert code == 0, output

@@ -413,6 +413,10 @@ class Driver:
     def system_menu(self, hwnd):
         return self.command("system-menu", hwnd)
 
+    def popup_menu(self, hwnd):
+        """The items of the menu that an open popup menu window (class "#32768") shows."""
+        return self.command("popup-menu", hwnd)
+
     def close_window(self, hwnd):
         self.command("close", hwnd)
 

@@ -9,9 +9,10 @@
 
 namespace {
 
-void ReadSystemMenu(uidriver::ProbeBlock& block) {
+void ReadMenu(uidriver::ProbeBlock& block) {
     block.itemCount = 0;
-    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.window)), FALSE);
+    HMENU menu = block.menu ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(block.menu))
+                            : GetSystemMenu(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block.window)), FALSE);
     int count = menu ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < count && block.itemCount < uidriver::kProbeMaxItems; ++i) {
         uidriver::ProbeMenuItem& item = block.items[block.itemCount];
@@ -36,7 +37,7 @@ void AnswerDriver(DWORD driverProcess) {
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
     if (!mapping) return;
     if (void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(uidriver::ProbeBlock))) {
-        ReadSystemMenu(*static_cast<uidriver::ProbeBlock*>(view));
+        ReadMenu(*static_cast<uidriver::ProbeBlock*>(view));
         UnmapViewOfFile(view);
     }
     CloseHandle(mapping);

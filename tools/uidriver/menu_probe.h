@@ -1,5 +1,5 @@
 // What the driver and its probe DLL exchange through a named shared memory
-// block: the window in, the system menu's items out. Fixed sizes on both
+// block: the window (and a menu of its process) in, the menu's items out. Fixed sizes on both
 // sides; the probe never writes past them.
 #pragma once
 
@@ -19,6 +19,7 @@ struct ProbeMenuItem {
 
 struct ProbeBlock {
     std::uint64_t window;
+    std::uint64_t menu;       // a menu to read; 0 for the window's system menu
     std::uint32_t answered;   // set by the probe once it has looked
     std::uint32_t itemCount;
     ProbeMenuItem items[kProbeMaxItems];

@@ -93,13 +93,16 @@ std::string JsonItem(const ProbeMenuItem& item) {
 
 } // namespace
 
-std::string ReadSystemMenu(HWND window) {
+namespace {
+
+std::string ReadMenu(HWND window, UINT_PTR menu) {
     RequireSameBitness(ProcessAccess(window));
     LocalProbe probe;
     SharedBlock shared;
     ProbeBlock& block = shared.Block();
     ZeroMemory(&block, sizeof block);
     block.window = reinterpret_cast<UINT_PTR>(window);
+    block.menu = menu;
     {
         ThreadHook hook(probe, GetWindowThreadProcessId(window, nullptr));
         DWORD_PTR ignored = 0;
@@ -113,6 +116,18 @@ std::string ReadSystemMenu(HWND window) {
     std::vector<std::string> items;
     for (std::uint32_t i = 0; i < block.itemCount && i < kProbeMaxItems; ++i) items.push_back(JsonItem(block.items[i]));
     return JsonArray(items);
+}
+
+} // namespace
+
+std::string ReadSystemMenu(HWND window) { return ReadMenu(window, 0); }
+
+std::string ReadPopupMenu(HWND popup) {
+    DWORD_PTR menu = 0;
+    if (!SendMessageTimeoutW(popup, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &menu) || !menu) {
+        throw Failure("the window shows no popup menu");
+    }
+    return ReadMenu(popup, menu);
 }
 
 } // namespace uidriver

@@ -275,6 +275,7 @@ const std::map<std::string, Handler>& Handlers() {
         {"press", PressCommand},
         {"wait-gone", WaitGoneCommand},
         {"system-menu", [](const Command& c) { return ReadSystemMenu(WindowWord(c, 0)); }},
+        {"popup-menu", [](const Command& c) { return ReadPopupMenu(WindowWord(c, 0)); }},
         {"close", [](const Command& c) { PostMessageW(WindowWord(c, 0), WM_CLOSE, 0, 0); return std::string(); }},
         {"syscommand",
          [](const Command& c) {

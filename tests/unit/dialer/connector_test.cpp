@@ -155,6 +155,22 @@ TEST_F(ConnectorTest, TheItemMenuOpensOnTheConnectButtonOnlyWhileThereIsAChoice)
     EXPECT_FALSE(connector.PrepareItemMenu());
 }
 
+TEST_F(ConnectorTest, AChosenItemBecomesTheItemToConnectWithItsKindAndProgram) {
+    Write("filelist.ini", "인터넷^internet^웹^iexplore.exe\r\n자료실^Software\\Lumanet\\Files^묻기\r\n게임방^game^게임^Client.exe\r\n");
+    ASSERT_TRUE(connector.SelectItem(2));
+    const ConnectorState& state = connector.State();
+    EXPECT_EQ(state.currentItem, "자료실");
+    EXPECT_EQ(state.launchKind, LaunchKind::kRegisteredProgram);
+    EXPECT_EQ(state.itemKey, "Software\\Lumanet\\Files");
+    EXPECT_EQ(state.itemProgram, "");
+    ASSERT_TRUE(connector.SelectItem(3));
+    EXPECT_EQ(state.launchKind, LaunchKind::kGame);
+    EXPECT_EQ(state.itemProgram, "Client.exe");
+    EXPECT_FALSE(connector.SelectItem(4));
+    EXPECT_FALSE(connector.SelectItem(0));
+    EXPECT_EQ(state.currentItem, "게임방");
+}
+
 TEST_F(ConnectorTest, ANumberChoiceGoesToTheReservedItemOrToEveryItem) {
     ASSERT_EQ(connector.StartUp(), StartOutcome::kShowWindow);
     ASSERT_TRUE(WriteSetup(dir / "config/setup.ini", {"9", true, "게임방"}));

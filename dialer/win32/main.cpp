@@ -1,0 +1,12 @@
+// The connector: one modal window is the program's whole life.
+#include "dialer/win32/connector_dialog.h"
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_ANIMATE_CLASS | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ConnectorDialog dialog;
+    dialog.RunModal(nullptr);
+    return 0;
+}
