@@ -9,7 +9,7 @@ from pathlib import Path
 
 import pytest
 
-from winerig import PATIENCE
+from winerig import PATIENCE, DriverTimeout
 
 pytestmark = pytest.mark.program("Pondial.exe")
 
@@ -75,6 +75,18 @@ def click_control(driver, window, control_id):
     driver.mouse_click(x, y)
 
 
+def open_by_click(driver, window, control_id, title, class_name=None):
+    """Clicks a skin control until the window it opens appears: Xvfb may deliver a synthetic
+    click that follows another one at the same spot late."""
+    for _ in range(3):
+        click_control(driver, window, control_id)
+        try:
+            return driver.find_window(title, timeout=PATIENCE / 3, class_name=class_name)["hwnd"]
+        except DriverTimeout:
+            continue
+    raise DriverTimeout("clicking control %d opened no %r" % (control_id, title))
+
+
 def start_connector(launch, driver, directory):
     program = launch(EXE, directory=directory)
     return program, driver.find_window(TITLE, pid=None)["hwnd"]
@@ -98,3 +110,108 @@ def test_starts_on_nt_with_its_skin_and_an_entry_for_every_item(launch, driver, 
     assert script.endswith("\\script\\게임방.scp")
     assert (connector_dir / "config" / "EndTransfer.ini").read_bytes() == bytes(10)
     assert (connector_dir / "config" / "Receive.ini").read_bytes() == bytes(10)
+
+
+def test_a_changed_name_server_recreates_the_entries_keeping_their_number(launch, driver, connector_dir):
+    program, window = start_connector(launch, driver, connector_dir)
+    driver.close_window(window)
+    assert program.wait_exit() == 0
+    # The user's choice, as the settings would have stored it.
+    path = connector_dir / "standin-phonebook.dat"
+    data = bytearray(path.read_bytes())
+    for start in range(0, len(data), STORED_SIZE):
+        number = start + ENTRY_OFFSET + NUMBER_AT
+        data[number:number + 8] = b"9,01411\0"
+    path.write_bytes(bytes(data))
+    position = connector_dir / "config" / "position.ini"
+    position.write_bytes(position.read_bytes().replace(b"[DNSADDR] 127 0 0 1", b"[DNSADDR] 10 20 30 40"))
+
+    start_connector(launch, driver, connector_dir)
+    entries = phonebook(connector_dir)
+    assert sorted(entries) == sorted(ITEMS)
+    assert all(entry[:2] == ("9,01411", (10, 20, 30, 40)) for entry in entries.values())
+
+
+def test_windows98_ends_at_each_missing_component_with_its_message(launch, driver, connector_dir, registry,
+                                                                    wine_session):
+    registry.set_value(APP_KEY, "Version", "REG_SZ", "win98")
+    tcp_ip, adapter = r"HKLM\Enum\Network\MSTCP", r"HKLM\Enum\Root\Net\0042"
+    registry.delete_key(tcp_ip)
+    registry.delete_key(adapter)
+    registry.set_value(r"HKLM\System\CurrentControlSet\Services\Class\Net\0007", "AdapterName", "REG_SZ", "MS$PPP")
+    scripting = Path(wine_session.prefix) / "drive_c" / "windows" / "system" / "smmscrpt.dll"
+    scripting.parent.mkdir(parents=True, exist_ok=True)
+    scripting.write_bytes(b"")
+    messages = [
+        "다음사항을 설치하여 주십시오\n1.전화접속어댑터\n2.TCP/IP\n위사항을 반드시 설치하셔야 합니다.",
+        "TCP/IP 프로토콜이 설치 되지 않았읍니다.\nTCP/IP프로토콜을 설치하여 주십시오.",
+        "전화접속어댑터가 설치 되지 않았읍니다.\n전화접속어댑터를 설치하여 주십시오.",
+    ]
+    for message, install in zip(messages, (lambda: None, lambda: registry.set_value(adapter, "Driver", "REG_SZ", r"Net\0007"),
+                                           lambda: (registry.delete_key(adapter), registry.add_key(tcp_ip)))):
+        install()
+        program = launch(EXE, directory=connector_dir)
+        box = driver.find_message_box(caption="알림")
+        assert box["text"] == message
+        driver.close_message_box(box)
+        assert program.wait_exit() == 0
+        assert phonebook(connector_dir) == {}
+
+    registry.set_value(adapter, "Driver", "REG_SZ", r"Net\0007")
+    start_connector(launch, driver, connector_dir)
+    assert sorted(phonebook(connector_dir)) == sorted(ITEMS)
+
+
+def test_without_a_modem_it_offers_the_modem_panel_and_ends(launch, driver, connector_dir):
+    script_ras(connector_dir, "devices=isdn")
+    program = launch(EXE, directory=connector_dir)
+    box = driver.find_message_box(caption="알림")
+    assert box["text"] == "모뎀이 설치 되어있지 않습니다.\n모뎀을 설치합니다."
+    driver.close_message_box(box)
+    assert program.wait_exit() == 0
+    # Entries take the first device, modem or not.
+    assert {entry[3] for entry in phonebook(connector_dir).values()} == {"Stand-in isdn 1"}
+
+
+def test_resting_on_the_connect_button_opens_the_item_menu(launch, driver, connector_dir):
+    program, window = start_connector(launch, driver, connector_dir)
+    x, y = centre(driver, driver.control(window, CONNECT))
+    # Xvfb echoes a synthetic move late with the old position: send it twice.
+    driver.mouse_move(x, y)
+    driver.mouse_move(x, y)
+    menu = driver.find_window("", class_name="#32768")
+    items = driver.popup_menu(menu["hwnd"])
+    assert [(item["text"], item["enabled"]) for item in items[:1]] == [("항목을 클릭해 주세요...", False)]
+    assert items[1]["separator"]
+    assert [(item["id"], item["text"]) for item in items[2:]] == [(FIRST_ITEM_COMMAND, "인터넷"),
+                                                                   (FIRST_ITEM_COMMAND + 1, "게임방")]
+    # The menu with the window it opened from.
+    right, bottom = (int(value) for value in driver.info(menu["hwnd"])["rect"][2:])
+    driver.session.screenshot(driver.output_dir / "item-menu.png", (0, 0, max(right, 404), max(bottom, 327)))
+
+
+def test_settings_save_their_files_and_the_chosen_number_reaches_the_entries(launch, driver, connector_dir):
+    config = connector_dir / "config"
+    _, window = start_connector(launch, driver, connector_dir)
+
+    dialog = open_by_click(driver, window, SETTINGS, SETTINGS_TITLE)
+    driver.press(dialog, SETTINGS_CANCEL)
+    driver.wait_gone(dialog)
+    setup = (config / "setup.ini").read_bytes()
+    assert [setup[i:i + 32].split(b"\0")[0] for i in range(0, 96, 32)] == [b"[NUMBER]", b"[AUTO]", b"[AUTOITEM]"]
+    assert setup[12:14] == b"9\0" and setup[44:47] == b"NO\0"
+    assert not (config / "url.ini").exists()
+
+    dialog = open_by_click(driver, window, SETTINGS, SETTINGS_TITLE)
+    driver.screenshot(dialog, "settings")
+    driver.set_text(driver.control(dialog, LINE_PREFIX), "8")
+    driver.click(driver.control(dialog, NUMBER_4), wait=True)
+    driver.press(dialog, OK)
+    driver.wait_gone(dialog)
+    assert (config / "url.ini").read_bytes() == b"http://www.lumanet.example/^NO^"
+    assert {entry[0] for entry in phonebook(connector_dir).values()} == {"8,01411"}
+
+
+def test_the_help_button_opens_the_help(launch, driver, connector_dir):
+    _, window = start_connector(launch, driver, connector_dir)
+    assert open_by_click(driver, window, HELP, "루마넷 도움말", class_name="HH Parent")

@@ -1,9 +1,11 @@
-"""Start-up time of the lobby client beside that of our minimal dialog program, under the
-same Wine: from starting the program until its window exists (and, for the lobby, until its ID
-prompt), several runs each, alternating.
+"""Start-up time of the lobby client and of the connector beside that of our minimal dialog
+program, under the same Wine: from starting the program until its window exists (and, for the
+lobby, until its ID prompt), several runs each, alternating. The connector runs with the
+stand-in RAS beside it and ten access items.
 Reuses the end-to-end rig (tests/e2e/winerig.py) for the prefix, display and driver."""
 
 import argparse
+import shutil
 import statistics
 import subprocess
 import sys
@@ -31,6 +33,16 @@ def time_start(session, driver, directory, exe, title, log_path):
     return seconds
 
 
+def prepare_connector(session, build, install):
+    """Pondial.exe with the stand-in rasapi32.dll beside it, preferred by Wine, and ten items."""
+    shutil.copy(build / "tools" / "standin_ras" / "rasapi32.dll", install)
+    items = "".join("항목%d^game^접속합니다.^Client.exe\r\n" % n for n in range(1, 11))
+    (Path(install) / "config" / "filelist.ini").write_bytes(items.encode("cp949"))
+    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\AppDefaults\Pondial.exe\DllOverrides", "/v",
+                    "rasapi32", "/d", "native,builtin", "/f"], env=session.env(), stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--build", type=Path, default=ROOT / "build" / "win32")
@@ -49,9 +61,11 @@ def main():
             "MinimalDialog.exe": (str(minimal.parent), minimal.name, "최소 대화상자"),
             # The lobby asks for the ID by itself, half a second after its window shows.
             "Client.exe ID prompt": (install, "Client.exe", "아이디 입력"),
+            "Pondial.exe": (install, "Pondial.exe", "Lumanet"),
         }
         session = WineSession(output / "session", build / "tools" / "uidriver" / "uidriver.exe").start()
         try:
+            prepare_connector(session, build, install)
             driver = Driver(session, output)
             times = {name: [] for name in candidates}
             for run in range(args.runs + 1):
@@ -63,13 +77,16 @@ def main():
         finally:
             session.stop()
 
-    client = statistics.median(times["Client.exe"])
     minimal_median = statistics.median(times["MinimalDialog.exe"])
     for name, values in times.items():
         print("%-22s median %.3f s  (%s)" % (name, statistics.median(values), " ".join("%.3f" % v for v in values)))
-    ratio = client / minimal_median
-    print("ratio Client/MinimalDialog: %.2f (goal: at most %.1f) %s" % (ratio, GOAL, "met" if ratio <= GOAL else "MISSED"))
-    return 0 if ratio <= GOAL else 1
+    met = True
+    for program in ("Client.exe", "Pondial.exe"):
+        ratio = statistics.median(times[program]) / minimal_median
+        met = met and ratio <= GOAL
+        print("ratio %s/MinimalDialog: %.2f (goal: at most %.1f) %s" % (program[:-4], ratio, GOAL,
+                                                                         "met" if ratio <= GOAL else "MISSED"))
+    return 0 if met else 1
 
 
 if __name__ == "__main__":
