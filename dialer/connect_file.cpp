@@ -15,11 +15,13 @@ std::string ClientCommandLine(std::string_view path, std::string_view arguments)
     return "\"" + std::string(path) + "\" " + std::string(arguments);
 }
 
-bool AppendClientProgram(const std::filesystem::path& file, std::string_view item, std::string_view commandLine) {
+StoreResult AppendClientProgram(const std::filesystem::path& file, std::string_view item, std::string_view commandLine) {
     std::string record(kConnectRecordSize, '\0');
-    if (!PutField(record, kConnectName, item) || !PutField(record, kConnectCommand, commandLine)) return false;
+    if (!PutField(record, kConnectName, item) || !PutField(record, kConnectCommand, commandLine)) {
+        return StoreResult::kTooLong;
+    }
     std::size_t count = ReadRecords(file, kConnectRecordSize).value_or(std::vector<std::string>{}).size();
-    return WriteRecord(file, count, record);
+    return WriteRecord(file, count, record) ? StoreResult::kStored : StoreResult::kUnwritable;
 }
 
 } // namespace dialer

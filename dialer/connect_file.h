@@ -22,8 +22,10 @@ std::optional<std::string> FindClientProgram(const std::filesystem::path& file, 
 // The stored command line of a chosen program: its path quoted, a blank, the arguments.
 std::string ClientCommandLine(std::string_view path, std::string_view arguments);
 
-// Appends the item's record; the file is created when missing. False when it
-// cannot be written or the name or the command line does not fit its field.
-bool AppendClientProgram(const std::filesystem::path& file, std::string_view item, std::string_view commandLine);
+enum class StoreResult { kStored, kTooLong, kUnwritable };
+
+// Appends the item's record; the file is created when missing. A name or a
+// command line that does not fit its field is not stored.
+StoreResult AppendClientProgram(const std::filesystem::path& file, std::string_view item, std::string_view commandLine);
 
 } // namespace dialer

@@ -14,6 +14,10 @@ inline constexpr RecordField kMessageName{0, 20};
 inline constexpr RecordField kMessageFlag{20, 4};
 static_assert(kMessageFlag.offset + kMessageFlag.size == kMessageRecordSize);
 
+// Told when the file cannot be written.
+inline constexpr std::string_view kMessageFileUnwritable =
+    "화일생성이 되지 않습니다.\n직접 message.ini를 config디렉토리에\n만들어 주십시요.";
+
 // True when the item's record says "YES"; false for "NO", no record or no file.
 bool SkipsQuestion(const std::filesystem::path& file, std::string_view item);
 

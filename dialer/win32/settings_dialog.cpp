@@ -20,8 +20,6 @@ constexpr std::array<int, 4> kNumberRadios{IDC_NUMBER_1, IDC_NUMBER_2, IDC_NUMBE
 // url.ini is read a line of at most 511 bytes; "^YES^" follows the address.
 constexpr std::size_t kMaxHomePage = 500;
 
-constexpr std::string_view kMessageFileUnwritable =
-    "화일생성이 되지 않습니다.\n직접 message.ini를 config디렉토리에\n만들어 주십시요.";
 constexpr std::string_view kSetupFileUnwritable =
     "화일생성이 되지 않습니다.\n직접 setup.ini를 config디렉토리에\n만들어 주십시요.";
 constexpr std::string_view kHomePageUnwritable = "갱신에 실패했습니다";
@@ -127,7 +125,7 @@ void SettingsDialog::ToggleNoQuestion() {
     bool on = !Checked(IDC_NO_QUESTION);
     std::string item = win::list_box::SelectedLine(Item(IDC_ITEM_LIST));
     if (!dialer::SetSkipsQuestion(connector_.Files().Messages(), item, on)) {
-        win::ShowMessage(Handle(), kMessageFileUnwritable, notice::kCaption, MB_OK | MB_ICONQUESTION);
+        win::ShowMessage(Handle(), dialer::kMessageFileUnwritable, notice::kCaption, MB_OK | MB_ICONQUESTION);
         return;
     }
     Check(IDC_NO_QUESTION, on);

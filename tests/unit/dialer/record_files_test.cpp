@@ -102,14 +102,15 @@ TEST(ConnectFileTest, AppendsAndFindsCommandRecords) {
     auto file = dir / "connect.ini";
     std::string command = ClientCommandLine("C:\\게임\\client.exe", "");
     EXPECT_EQ(command, "\"C:\\게임\\client.exe\" ");
-    ASSERT_TRUE(AppendClientProgram(file, "게임방", command));
-    ASSERT_TRUE(AppendClientProgram(file, "other", "\"x.exe\" "));
+    ASSERT_EQ(AppendClientProgram(file, "게임방", command), StoreResult::kStored);
+    ASSERT_EQ(AppendClientProgram(file, "other", "\"x.exe\" "), StoreResult::kStored);
     EXPECT_EQ(FileBytes(file), Record({{0, "게임방"}, {12, command}}, 140) + Record({{0, "other"}, {12, "\"x.exe\" "}}, 140));
     EXPECT_EQ(FindClientProgram(file, "게임방"), command);
     EXPECT_FALSE(FindClientProgram(file, "none"));
-    EXPECT_FALSE(AppendClientProgram(file, "twelve bytes", command));
-    EXPECT_FALSE(AppendClientProgram(file, "x", ClientCommandLine(std::string(126, 'p'), "")));
+    EXPECT_EQ(AppendClientProgram(file, "twelve bytes", command), StoreResult::kTooLong);
+    EXPECT_EQ(AppendClientProgram(file, "x", ClientCommandLine(std::string(126, 'p'), "")), StoreResult::kTooLong);
     EXPECT_EQ(FileBytes(file).size(), 280u);
+    EXPECT_EQ(AppendClientProgram(dir / "missing" / "connect.ini", "x", command), StoreResult::kUnwritable);
 }
 
 } // namespace

@@ -1,0 +1,74 @@
+#include "dialer/win32/client_program.h"
+
+#include "common/win32/message_box.h"
+#include "common/win32/text.h"
+#include "dialer/connect_file.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kChooseSuffix = " 클라이언트 프로그램을 선택하시기 바랍니다.";
+constexpr std::string_view kChooseCaption = "파일을 선택하세요...";
+constexpr std::string_view kUnwritable = "화일을 생성할수 없습니다\n프로그램을 종료합니다";
+
+// The file dialog changes the current directory, which names the program's files.
+class CurrentDirectoryKept {
+public:
+    CurrentDirectoryKept() : directory_(GetCurrentDirectoryW(0, nullptr), L'\0') {
+        directory_.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory_.size()), directory_.data()));
+    }
+    ~CurrentDirectoryKept() { SetCurrentDirectoryW(directory_.c_str()); }
+    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
+    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
+
+private:
+    std::wstring directory_;
+};
+
+// The chosen program's path; empty when the user cancelled.
+std::wstring ChooseProgram(HWND owner, std::string_view item) {
+    // "<item> 실행화일 " then "*.EXE", each ending in a zero, and a zero after both.
+    std::wstring filter = win::Widen(std::string(item) + " 실행화일 ");
+    filter += L'\0';
+    filter += L"*.EXE";
+    filter += L'\0';
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring initial = L"*.exe";
+    std::copy(initial.begin(), initial.end(), file.begin());
+    OPENFILENAMEW choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.lpstrFilter = filter.c_str();
+    choice.lpstrFile = file.data();
+    choice.nMaxFile = static_cast<DWORD>(file.size());
+    choice.lpstrDefExt = L"EXE";
+    choice.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    CurrentDirectoryKept kept;
+    if (!GetOpenFileNameW(&choice)) return {};
+    return file.data();
+}
+
+} // namespace
+
+ClientProgramChoice GetClientProgram(HWND owner, dialer::Connector& connector, std::string_view item) {
+    dialer::ConnectorState& state = connector.State();
+    const auto file = connector.Files().ClientPrograms();
+    if (auto known = dialer::FindClientProgram(file, item)) {
+        state.clientProgram = *known;
+        return ClientProgramChoice::kKnown;
+    }
+    win::ShowMessage(owner, std::string(item) + std::string(kChooseSuffix), kChooseCaption, MB_OK | MB_ICONINFORMATION);
+    std::wstring path = ChooseProgram(owner, item);
+    if (path.empty()) return ClientProgramChoice::kCancelled;
+    state.clientProgram = dialer::ClientCommandLine(win::Narrow(path), state.clientArgs);
+    // A name or a path too long for the file is used this time without being kept.
+    if (dialer::AppendClientProgram(file, item, state.clientProgram) == dialer::StoreResult::kUnwritable) {
+        win::ShowMessage(owner, kUnwritable, notice::kCaption);
+        return ClientProgramChoice::kUnstorable;
+    }
+    return ClientProgramChoice::kKnown;
+}
