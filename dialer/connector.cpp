@@ -15,7 +15,7 @@ Connector::Connector(ConnectorFiles files, RasService& ras, SystemSetup& system,
 StartOutcome Connector::StartUp() {
     ApplySkinLayout();
     if (phonebook_.CheckNetworkComponents()) return StartOutcome::kEnd;
-    if (!ras_.BindPhonebook()) {
+    if (!ras_.BindPhonebookApi()) {
         view_.Message(text::kNoPhonebookLibrary, notice::kCaption, MessageIcon::kStop);
         return StartOutcome::kEnd;
     }

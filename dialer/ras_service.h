@@ -53,7 +53,7 @@ public:
     virtual ~RasService() = default;
 
     // Finds the phonebook functions; false when the system has none.
-    virtual bool BindPhonebook() = 0;
+    virtual bool BindPhonebookApi() = 0;
     virtual EntryLookup GetEntry(std::string_view name) = 0;
     virtual std::uint32_t SetEntry(std::string_view name, const PhonebookEntry& entry) = 0;
     virtual std::uint32_t DeleteEntry(std::string_view name) = 0;

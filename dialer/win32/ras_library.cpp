@@ -105,7 +105,7 @@ RasLibrary::RasLibrary() : rasApi_(LoadLibraryW(L"rasapi32.dll")) {
     errorString_ = Find<ras95::GetErrorStringFn>(rasApi_, "RasGetErrorString");
 }
 
-bool RasLibrary::BindPhonebook() {
+bool RasLibrary::BindPhonebookApi() {
     for (const wchar_t* name : {L"rasapi32.dll", L"rnaph.dll"}) {
         HMODULE module = LoadLibraryW(name);
         if (!module) continue;

@@ -12,7 +12,7 @@ public:
     RasLibrary(const RasLibrary&) = delete;
     RasLibrary& operator=(const RasLibrary&) = delete;
 
-    bool BindPhonebook() override;
+    bool BindPhonebookApi() override;
     dialer::EntryLookup GetEntry(std::string_view name) override;
     std::uint32_t SetEntry(std::string_view name, const dialer::PhonebookEntry& entry) override;
     std::uint32_t DeleteEntry(std::string_view name) override;

@@ -52,7 +52,7 @@ void SettingsDialog::Check(int id, bool on) const {
 }
 
 bool SettingsDialog::OnInitDialog() {
-    if (!ras_.BindPhonebook()) {
+    if (!ras_.BindPhonebookApi()) {
         win::ShowMessage(Handle(), dialer::text::kNoPhonebookLibrary, notice::kCaption, MB_OK | MB_ICONSTOP);
         // No number was chosen: the entries stay as they are.
         End(0);

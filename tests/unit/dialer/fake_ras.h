@@ -26,7 +26,7 @@ public:
     std::vector<ConnectionHandle> hungUp;
     std::vector<std::string> calls;
 
-    bool BindPhonebook() override { return bindable; }
+    bool BindPhonebookApi() override { return bindable; }
     EntryLookup GetEntry(std::string_view name) override {
         auto found = entries.find(std::string(name));
         if (found == entries.end()) return {EntryRead::kProbeRefused, {}};
