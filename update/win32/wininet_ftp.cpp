@@ -24,27 +24,32 @@ DWORD TransferFlags(update::TransferType type) {
     return mode | INTERNET_FLAG_RELOAD;
 }
 
-// Copies what the server sends into local, replacing it.
-bool ReceiveInto(HINTERNET remote, const std::filesystem::path& local) {
+// The Windows Internet functions' time-outs that a stalled server runs into.
+constexpr DWORD kSilenceOptions[] = {INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                                     INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT};
+
+// Copies what the server sends into local, replacing it; the error that
+// stopped it, or ERROR_SUCCESS.
+DWORD ReceiveInto(HINTERNET remote, const std::filesystem::path& local) {
     HANDLE out = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
+    if (out == INVALID_HANDLE_VALUE) return GetLastError();
     std::vector<char> chunk(kReceiveChunk);
-    bool whole = true;
+    DWORD error = ERROR_SUCCESS;
     for (;;) {
         DWORD got = 0;
         if (!InternetReadFile(remote, chunk.data(), kReceiveChunk, &got)) {
-            whole = false;
+            error = GetLastError();
             break;
         }
         if (got == 0) break;  // the end of the file
         DWORD written = 0;
         if (!WriteFile(out, chunk.data(), got, &written, nullptr) || written != got) {
-            whole = false;
+            error = ERROR_WRITE_FAULT;
             break;
         }
     }
     CloseHandle(out);
-    return whole;
+    return error;
 }
 
 // The server answered but did not let us in.
@@ -59,14 +64,17 @@ bool IsLoginRefusal(DWORD error) {
 class WinInetFtpSession : public update::FtpSession {
 public:
     explicit WinInetFtpSession(HINTERNET connection) : connection_(connection) {}
-    ~WinInetFtpSession() override { InternetCloseHandle(connection_); }
+    ~WinInetFtpSession() override {
+        // A stalled server gets no goodbye: its answer would be awaited as long again.
+        if (!stalled_) InternetCloseHandle(connection_);
+    }
     WinInetFtpSession(const WinInetFtpSession&) = delete;
     WinInetFtpSession& operator=(const WinInetFtpSession&) = delete;
 
     std::optional<std::string> CurrentDirectory() override {
         std::array<char, MAX_PATH> directory{};
         DWORD length = static_cast<DWORD>(directory.size());
-        if (!FtpGetCurrentDirectoryA(connection_, directory.data(), &length)) return std::nullopt;
+        if (!FtpGetCurrentDirectoryA(connection_, directory.data(), &length)) return Failed(std::nullopt);
         // Up to the terminator: some versions count it in length.
         return std::string(directory.data());
     }
@@ -75,9 +83,11 @@ public:
         // Every transfer sets the server's mode first.
         binaryMode_ = type == update::TransferType::kBinary;
         HINTERNET file = FtpOpenFileA(connection_, std::string(remote).c_str(), GENERIC_READ, TransferFlags(type), kContext);
-        if (!file) return false;
-        bool received = ReceiveInto(file, local);
+        if (!file) return Failed(false);
+        DWORD error = ReceiveInto(file, local);
         InternetCloseHandle(file);
+        bool received = error == ERROR_SUCCESS;
+        if (error == ERROR_INTERNET_TIMEOUT) stalled_ = true;
         // As a failed fetch of the Windows Internet functions: no local file.
         if (!received) DeleteFileW(local.c_str());
         return received;
@@ -88,21 +98,24 @@ public:
         // while a listing may cost the whole directory; servers without SIZE
         // still get the listing.
         if (auto size = SizeCommand(remote)) return size;
+        if (stalled_) return std::nullopt;
         return ListedSize(remote);
     }
+
+    bool Stalled() const override { return stalled_; }
 
 private:
     std::optional<std::uintmax_t> SizeCommand(std::string_view remote) {
         // Many servers answer SIZE only in binary mode.
         if (!binaryMode_) {
             if (!FtpCommandA(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, "TYPE I", kContext, nullptr)) {
-                return std::nullopt;
+                return Failed(std::nullopt);
             }
             binaryMode_ = true;
         }
         std::string command = "SIZE " + std::string(remote);
         if (!FtpCommandA(connection_, FALSE, FTP_TRANSFER_TYPE_BINARY, command.c_str(), kContext, nullptr)) {
-            return std::nullopt;
+            return Failed(std::nullopt);
         }
         std::array<char, 512> reply{};
         DWORD length = static_cast<DWORD>(reply.size());
@@ -116,14 +129,22 @@ private:
         binaryMode_ = false;
         WIN32_FIND_DATAA found{};
         HINTERNET finder = FtpFindFirstFileA(connection_, std::string(remote).c_str(), &found, INTERNET_FLAG_RELOAD, kContext);
-        if (!finder) return std::nullopt;
+        if (!finder) return Failed(std::nullopt);
         // One finder at a time per connection: close it before the next transfer.
         InternetCloseHandle(finder);
         return (static_cast<std::uintmax_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     }
 
+    // Passes result on; notes a stall when the last call failed for want of an answer.
+    template <typename Result>
+    Result Failed(Result result) {
+        if (GetLastError() == ERROR_INTERNET_TIMEOUT) stalled_ = true;
+        return result;
+    }
+
     HINTERNET connection_;
     bool binaryMode_ = false;
+    bool stalled_ = false;
 };
 
 } // namespace
@@ -135,6 +156,8 @@ WinInetFtpClient::WinInetFtpClient()
     InternetSetOptionW(internet_, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof timeout);
     DWORD retries = kConnectRetries;
     InternetSetOptionW(internet_, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
+    DWORD silence = update::kServerSilenceLimitMs;
+    for (DWORD option : kSilenceOptions) InternetSetOptionW(internet_, option, &silence, sizeof silence);
 }
 
 WinInetFtpClient::~WinInetFtpClient() {
