@@ -16,6 +16,8 @@ constexpr DWORD_PTR kContext = 1;
 // connector waiting for its word, for minutes.
 constexpr DWORD kConnectTimeoutMs = 15000;
 constexpr DWORD kConnectRetries = 1;
+// How far the tick count may lag behind a time-out that ran its course.
+constexpr DWORD kClockSlackMs = 500;
 // Bytes taken from the data connection per read.
 constexpr DWORD kReceiveChunk = 64 * 1024;
 
@@ -72,6 +74,7 @@ public:
     WinInetFtpSession& operator=(const WinInetFtpSession&) = delete;
 
     std::optional<std::string> CurrentDirectory() override {
+        requestStart_ = GetTickCount();
         std::array<char, MAX_PATH> directory{};
         DWORD length = static_cast<DWORD>(directory.size());
         if (!FtpGetCurrentDirectoryA(connection_, directory.data(), &length)) return Failed(std::nullopt);
@@ -80,23 +83,24 @@ public:
     }
 
     bool GetFile(std::string_view remote, const std::filesystem::path& local, update::TransferType type) override {
+        requestStart_ = GetTickCount();
         // Every transfer sets the server's mode first.
         binaryMode_ = type == update::TransferType::kBinary;
         HINTERNET file = FtpOpenFileA(connection_, std::string(remote).c_str(), GENERIC_READ, TransferFlags(type), kContext);
         if (!file) return Failed(false);
         DWORD error = ReceiveInto(file, local);
         InternetCloseHandle(file);
-        bool received = error == ERROR_SUCCESS;
-        if (error == ERROR_INTERNET_TIMEOUT) stalled_ = true;
+        if (error == ERROR_SUCCESS) return true;
         // As a failed fetch of the Windows Internet functions: no local file.
-        if (!received) DeleteFileW(local.c_str());
-        return received;
+        DeleteFileW(local.c_str());
+        return Failed(false, error);
     }
 
     std::optional<std::uintmax_t> RemoteFileSize(std::string_view remote) override {
         // The server's SIZE answer is as fresh as a listing and costs one line,
         // while a listing may cost the whole directory; servers without SIZE
         // still get the listing.
+        requestStart_ = GetTickCount();
         if (auto size = SizeCommand(remote)) return size;
         if (stalled_) return std::nullopt;
         return ListedSize(remote);
@@ -135,14 +139,19 @@ private:
         return (static_cast<std::uintmax_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     }
 
-    // Passes result on; notes a stall when the last call failed for want of an answer.
+    // Passes result on. A failure that says it timed out, or that came only
+    // once the server had been silent for the limit, is a stall: Wine's FTP
+    // client waits 30 s for a reply line whatever the options say, and may
+    // report it as another error.
     template <typename Result>
-    Result Failed(Result result) {
-        if (GetLastError() == ERROR_INTERNET_TIMEOUT) stalled_ = true;
+    Result Failed(Result result, DWORD error = GetLastError()) {
+        DWORD waited = GetTickCount() - requestStart_;
+        if (error == ERROR_INTERNET_TIMEOUT || waited + kClockSlackMs >= update::kServerSilenceLimitMs) stalled_ = true;
         return result;
     }
 
     HINTERNET connection_;
+    DWORD requestStart_ = 0;
     bool binaryMode_ = false;
     bool stalled_ = false;
 };
