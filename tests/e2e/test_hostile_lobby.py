@@ -7,8 +7,9 @@ from pathlib import Path
 
 import pytest
 
-from lobby import CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, EXE, TWO_ROOMS, Lobby, join, room_window, show_rooms
-from test_lobby_rooms import LEAVE_BUTTON, ROOM_CHAT_INPUT, ROOM_CHAT_LIST
+from lobby import (CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, EXE, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, TWO_ROOMS, Lobby,
+                   join, room_window, show_rooms)
+from test_lobby_rooms import LEAVE_BUTTON
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 import hostile_chat_server as hostile  # noqa: E402

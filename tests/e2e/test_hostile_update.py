@@ -118,36 +118,55 @@ def digest_of(content):
     return hashlib.sha256(content).hexdigest()
 
 
-def test_update_killed_at_random_moments_leaves_whole_files_and_the_next_run_finishes(launch, driver, install, serve):
+class KillingHandler(RecordingHandler):
+    """Calls on_last_size when asked for the size of the last file: the updater installs right
+    after it has its answer."""
+
+    last = None
+    on_last_size = None
+
+    def ftp_SIZE(self, path):
+        super().ftp_SIZE(path)
+        if Path(path).name == self.last:
+            self.on_last_size()
+
+
+def test_update_killed_at_random_moments_leaves_whole_files_and_the_next_run_finishes(launch, driver, install,
+                                                                                     ftp_root):
     names = ["part%02d.dll" % i for i in range(24)]
     (install / "util").mkdir(exist_ok=True)
     old = {name: os.urandom(20000) for name in names}
     new = {name: os.urandom(30000) for name in names}
     for name in names:
         (install / "util" / name).write_bytes(old[name])
+        (ftp_root / "vorlo" / name).write_bytes(new[name])
+    (ftp_root / "vorlo" / "change.ini").write_bytes(("[UTIL]\n%s\n" % "\n".join(names)).encode("cp949"))
     whole = {name: {digest_of(old[name]), digest_of(new[name])} for name in names}
-    server = serve("[UTIL]\n%s\n" % "\n".join(names), new)
     chance = random.Random()
-    for _ in range(20):
-        (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)
-        program = launch("Update.exe", directory=install)
-        driver.press(offered(driver)["hwnd"], OK)
-        # Anywhere from the first download to the installing that follows the last one.
-        fetched = len(server.retrieved()) + chance.randint(1, len(names) + 2)
-        driver.wait_for(server.retrieved, lambda retrieved: len(retrieved) >= fetched or not program.running())
-        time.sleep(chance.uniform(0, 0.2))
-        program.process.kill()
-        program.process.wait()
-        assert [name for name in names if digest(install / "util" / name) not in whole[name]] == []
-        assert sorted(path.name for path in (install / "util").iterdir()) == names
-        if word(install) == b"UPDATE":
-            # Finished before the kill: the old version again, for the next moment.
-            for name in names:
-                (install / "util" / name).write_bytes(old[name])
-            (install / "config" / "version.ini").write_bytes(OLD_VERSION.encode("cp949"))
-        else:
-            assert version_line(install) == b"1999.12.01"
-    assert agree_and_finish(launch, driver, install) == b"UPDATE"
+    KillingHandler.last = names[-1]
+    server = UpdateServer(ftp_root, behaviour=KillingHandler)
+    try:
+        for _ in range(20):
+            (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)
+            program = launch("Update.exe", directory=install)
+            # A moment from the last file's check to a little after the installing.
+            KillingHandler.on_last_size = threading.Timer(chance.uniform(0, 0.02), program.process.kill).start
+            driver.press(offered(driver)["hwnd"], OK)
+            program.process.wait(PATIENCE)
+            assert [name for name in names if digest(install / "util" / name) not in whole[name]] == []
+            assert sorted(path.name for path in (install / "util").iterdir()) == names
+            installed = sum(digest(install / "util" / name) == digest_of(new[name]) for name in names)
+            if version_line(install) == b"1999.12.02":
+                # The version follows the last file. Finished before the kill: back to the old
+                # version for the next moment.
+                assert installed == len(names)
+                for name in names:
+                    (install / "util" / name).write_bytes(old[name])
+                (install / "config" / "version.ini").write_bytes(OLD_VERSION.encode("cp949"))
+        KillingHandler.on_last_size = lambda: None
+        assert agree_and_finish(launch, driver, install) == b"UPDATE"
+    finally:
+        server.stop()
     assert all((install / "util" / name).read_bytes() == new[name] for name in names)
     assert version_line(install) == b"1999.12.02"
     assert not (install / "temp").exists()
