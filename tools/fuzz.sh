@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Fuzzes the parsers that take outside input (server messages, client blocks
-# at the lobby server, configuration
-# and record files, bitmaps, ICMP packets, change lists) with clang's libFuzzer,
-# one target at a time, each starting from its seeds in tests/fuzz/seeds and
-# the shipped configuration files.
+# at the lobby server, configuration and record files, bitmaps, ICMP packets,
+# change lists) with clang's libFuzzer, one target at a time, each starting
+# from its seeds in tests/fuzz/seeds and the shipped configuration files.
 # Usage: tools/fuzz.sh [seconds per target, default 60]       short pass
 #        tools/fuzz.sh --long [runs per target, default 1000000]  by hand
 # Prints the executions and findings of each target; a finding is a crash,
-# leak or time-out input, kept in build/fuzz/findings/<target>/. Exits 1 when
-# there is any.
+# leak, time-out or memory input of this run, kept in
+# build/fuzz/findings/<target>/. Exits 1 when there is any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 limit=(-max_total_time="${1:-60}")
@@ -23,6 +22,7 @@ total=0
 for target in "${targets[@]}"; do
   corpus=build/fuzz/corpus/$target
   findings=build/fuzz/findings/$target
+  rm -rf "$findings"
   mkdir -p "$corpus" "$findings"
   seeds=()
   [[ -d tests/fuzz/seeds/$target ]] && seeds+=("tests/fuzz/seeds/$target")
