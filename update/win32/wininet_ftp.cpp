@@ -31,8 +31,8 @@ constexpr DWORD kSilenceOptions[] = {INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_O
                                      INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, INTERNET_OPTION_DATA_SEND_TIMEOUT};
 
 // Copies what the server sends into local, replacing it; the error that
-// stopped it, or ERROR_SUCCESS.
-DWORD ReceiveInto(HINTERNET remote, const std::filesystem::path& local) {
+// stopped it, or ERROR_SUCCESS. lastHeard takes the tick count of each piece.
+DWORD ReceiveInto(HINTERNET remote, const std::filesystem::path& local, DWORD& lastHeard) {
     HANDLE out = CreateFileW(local.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return GetLastError();
     std::vector<char> chunk(kReceiveChunk);
@@ -44,6 +44,7 @@ DWORD ReceiveInto(HINTERNET remote, const std::filesystem::path& local) {
             break;
         }
         if (got == 0) break;  // the end of the file
+        lastHeard = GetTickCount();
         DWORD written = 0;
         if (!WriteFile(out, chunk.data(), got, &written, nullptr) || written != got) {
             error = ERROR_WRITE_FAULT;
@@ -74,7 +75,7 @@ public:
     WinInetFtpSession& operator=(const WinInetFtpSession&) = delete;
 
     std::optional<std::string> CurrentDirectory() override {
-        requestStart_ = GetTickCount();
+        lastHeard_ = GetTickCount();
         std::array<char, MAX_PATH> directory{};
         DWORD length = static_cast<DWORD>(directory.size());
         if (!FtpGetCurrentDirectoryA(connection_, directory.data(), &length)) return Failed(std::nullopt);
@@ -83,12 +84,12 @@ public:
     }
 
     bool GetFile(std::string_view remote, const std::filesystem::path& local, update::TransferType type) override {
-        requestStart_ = GetTickCount();
+        lastHeard_ = GetTickCount();
         // Every transfer sets the server's mode first.
         binaryMode_ = type == update::TransferType::kBinary;
         HINTERNET file = FtpOpenFileA(connection_, std::string(remote).c_str(), GENERIC_READ, TransferFlags(type), kContext);
         if (!file) return Failed(false);
-        DWORD error = ReceiveInto(file, local);
+        DWORD error = ReceiveInto(file, local, lastHeard_);
         InternetCloseHandle(file);
         if (error == ERROR_SUCCESS) return true;
         // As a failed fetch of the Windows Internet functions: no local file.
@@ -100,7 +101,7 @@ public:
         // The server's SIZE answer is as fresh as a listing and costs one line,
         // while a listing may cost the whole directory; servers without SIZE
         // still get the listing.
-        requestStart_ = GetTickCount();
+        lastHeard_ = GetTickCount();
         if (auto size = SizeCommand(remote)) return size;
         if (stalled_) return std::nullopt;
         return ListedSize(remote);
@@ -145,13 +146,14 @@ private:
     // report it as another error.
     template <typename Result>
     Result Failed(Result result, DWORD error = GetLastError()) {
-        DWORD waited = GetTickCount() - requestStart_;
+        DWORD waited = GetTickCount() - lastHeard_;
         if (error == ERROR_INTERNET_TIMEOUT || waited + kClockSlackMs >= update::kServerSilenceLimitMs) stalled_ = true;
         return result;
     }
 
     HINTERNET connection_;
-    DWORD requestStart_ = 0;
+    // When the server last answered or sent a piece of a file: each request starts the count.
+    DWORD lastHeard_ = 0;
     bool binaryMode_ = false;
     bool stalled_ = false;
 };
