@@ -24,6 +24,9 @@ public:
         }
     }
 
+    // Messages wait behind the one being handled.
+    bool Waiting() const { return !waiting_.empty(); }
+
 private:
     std::deque<std::string> waiting_;
 };

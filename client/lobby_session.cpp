@@ -119,13 +119,28 @@ void LobbySession::SendMemo(std::string_view recipient) {
     if (auto text = prompts_.RunMemoSend(recipient)) transport_.Send(outgoing::Memo(recipient, *text), Delivery::kPosted);
 }
 
+template <typename Open>
+void LobbySession::OpenServerWindow(std::string_view line, Open&& open) {
+    if (serverWindows_ >= kMaxServerWindows) {
+        AddCurrentLine(line);
+        return;
+    }
+    ++serverWindows_;
+    open();
+    --serverWindows_;
+}
+
 void LobbySession::operator()(const message::Memo& memo) {
     CallBack(AttentionEvent::kMemoReceived);
-    if (prompts_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
+    OpenServerWindow(memo.sender + kMemoLineInfix + memo.text, [this, &memo] {
+        if (prompts_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
+    });
 }
 
 void LobbySession::operator()(const message::Info& info) {
-    prompts_.ShowMessage(info.text, notice::kCaption, MessageIcon::kExclamation);
+    OpenServerWindow(info.text, [this, &info] {
+        prompts_.ShowMessage(info.text, notice::kCaption, MessageIcon::kExclamation);
+    });
 }
 
 void LobbySession::operator()(const message::RoomList& list) {

@@ -23,6 +23,13 @@ namespace lobby {
 
 inline constexpr const char* kWelcomeSuffix = "님! 나래온 게임방에 오신걸 환영합니다";
 inline constexpr const char* kNotConnected = "서버와 연결되어 있지 않습니다.";
+// Windows that server messages open (a received memo with its answer, a
+// notice) nest: each one's message loop handles what arrives meanwhile. A
+// flood keeps at most this many open at once and shows the rest as lines of
+// the chat list, where the user can still read them.
+inline constexpr int kMaxServerWindows = 5;
+// A received memo as such a line follows its sender's name.
+inline constexpr const char* kMemoLineInfix = "님으로부터 쪽지가 왔습니다: ";
 
 class LobbySession : public ConnectionEvents {
 public:
@@ -75,6 +82,10 @@ private:
     void SetButtons(std::initializer_list<LobbyButton> buttons, ButtonState state);
     void AddCurrentLine(std::string_view line) { view_.AddChatLine(line, true); }
     void SendMemo(std::string_view recipient);
+    // Runs open as one more window opened by the server, or adds line to the
+    // chat list instead when kMaxServerWindows are open already.
+    template <typename Open>
+    void OpenServerWindow(std::string_view line, Open&& open);
     // Back in the lobby from a join under way.
     void CancelJoin();
     // Back in the lobby from an open room; the server is told unless the
@@ -123,6 +134,7 @@ private:
     bool inRoom_ = false;
     bool roomWindowOpen_ = false;
     bool isHost_ = false;
+    int serverWindows_ = 0;
     int roomNumber_ = 0;
     std::string gameName_;
     GameKind gameKind_ = kStarCraft;

@@ -13,6 +13,8 @@ namespace lobby_server {
 namespace {
 
 template <class... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
+// Spelt out for compilers without aggregate deduction (clang 14, which fuzzes this file).
+template <class... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 bool IsAcceptableUserId(std::string_view id) {
     bool control = std::any_of(id.begin(), id.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });

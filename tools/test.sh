@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every preset and runs every test: the core's
 # unit tests natively (plain and with sanitizers), then the shipped 32-bit
-# programs end to end under Wine. The 64-bit build is compiled as well.
+# programs end to end under Wine, then fuzzes the parsers briefly. The 64-bit
+# build is compiled as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,3 +19,7 @@ for preset in native native-asan win32; do
   echo "== tests: $preset"
   ctest --preset "$preset" -j "$jobs"
 done
+
+# A short fuzzing pass; the long one (tools/fuzz.sh --long) is run by hand.
+echo "== fuzzing"
+bash tools/fuzz.sh 10

@@ -46,7 +46,7 @@ Updater::Download Updater::DownloadChanges() {
     std::optional<std::string> content = FetchChangeList();
     if (!content) {
         RememberRefusal(content);
-        return {{}, std::string(kChangeListUnreadable)};
+        return {{}, Why(std::string(kChangeListUnreadable))};
     }
     if (!Vouched(kChangeListName, files_.Downloaded(kChangeListName))) {
         return {{}, UnverifiedFileText(kChangeListName)};
@@ -60,7 +60,7 @@ Updater::Download Updater::DownloadChanges() {
         RememberRefusal(content);
         download.problem = RefusedEntryText(*refused);
     } else if (const ChangeEntry* failed = DownloadAll(list, ServerDirectory())) {
-        download.problem = DownloadFailedText(*failed);
+        download.problem = Why(DownloadFailedText(*failed));
     } else if (auto forged = std::find_if_not(list.entries.begin(), list.entries.end(),
                                               [this](const ChangeEntry& entry) {
                                                   return Vouched(entry.name, files_.Downloaded(entry.name));

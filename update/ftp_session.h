@@ -11,6 +11,11 @@
 
 namespace update {
 
+// A request that the server leaves unanswered this long fails, and the
+// session counts as stalled: a server that stops answering ends the update
+// within this time rather than holding the connector for minutes.
+inline constexpr unsigned kServerSilenceLimitMs = 30000;
+
 // Text transfers may change line ends; the update files travel as binary.
 enum class TransferType { kText, kBinary };
 
@@ -25,6 +30,9 @@ public:
     // The size the server lists for remote right now (never from a cache);
     // nullopt when the server lists no such file.
     virtual std::optional<std::uintmax_t> RemoteFileSize(std::string_view remote) = 0;
+    // True once a request failed for want of an answer within
+    // kServerSilenceLimitMs; every further request would wait as long.
+    virtual bool Stalled() const = 0;
 };
 
 struct FtpLogin {

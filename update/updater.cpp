@@ -17,6 +17,11 @@ std::string LoginFailureText(std::string_view address, LoginFailure failure) {
     return server + "에 접속할 수 없습니다.";
 }
 
+std::string StalledServerText() {
+    return "업데이트 서버가 " + std::to_string(kServerSilenceLimitMs / 1000) +
+           "초 동안 응답하지 않아 업데이트를 그만둡니다. 다음 접속 때 다시 받습니다.";
+}
+
 std::string ServerUpdateDirectory(std::string_view workingDirectory) {
     std::string directory(workingDirectory);
     if (directory.empty() || directory.back() != '/') directory += '/';
@@ -40,11 +45,13 @@ NextStep Updater::CheckForUpdate() {
     if (!opened.session) return GiveUp(LoginFailureText(dotted, opened.failure));
     session_ = std::move(opened.session);
 
-    if (auto problem = LoadSignedManifest()) return GiveUp(*problem);
+    if (auto problem = LoadSignedManifest()) return GiveUp(Why(*problem));
     bool versionsMatch = VersionsMatch();
+    if (session_->Stalled()) return GiveUp(StalledServerText());
     // Not even the offer's text is shown unless the service signed it.
     if (manifest_ && !Vouched(kVersionFileName, versionProbe_)) return GiveUp(UnverifiedFileText(kVersionFileName));
     if (versionsMatch || RefusedBefore()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
+    if (session_->Stalled()) return GiveUp(StalledServerText());
 
     // Without the server's version file the local text is offered as it is.
     auto offered = serverVersion_ ? serverVersion_ : config::ReadWholeFile(files_.localVersion);
@@ -143,6 +150,10 @@ NextStep Updater::StartConnector(std::string_view problem) {
     if (!launcher_.Start(files_.connector)) view_.ShowMessage(kConnectorNotStarted);
     if (!problem.empty()) view_.ShowMessage(problem);
     return NextStep::kClose;
+}
+
+std::string Updater::Why(std::string reason) const {
+    return session_ && session_->Stalled() ? StalledServerText() : reason;
 }
 
 NextStep Updater::GiveUp(std::string_view reason) {

@@ -63,6 +63,9 @@ std::string HeldFilesText(const std::vector<std::string>& places);
 // The line shown when the FTP server cannot be reached or refuses the login.
 std::string LoginFailureText(std::string_view address, LoginFailure failure);
 
+// The line shown when the server stopped answering.
+std::string StalledServerText();
+
 // The server directory of the change list and the update files.
 std::string ServerUpdateDirectory(std::string_view workingDirectory);
 
@@ -115,6 +118,8 @@ private:
     // Closes the connection, removes the download directory (unless files
     // wait there for their holder) and writes the word.
     NextStep Finish(std::string_view word, NextStep next);
+    // reason, unless the server stalled, which is the reason then.
+    std::string Why(std::string reason) const;
     // Finish with "UPDATE", then tell the user why in one line.
     NextStep GiveUp(std::string_view reason);
     NextStep StartConnector(std::string_view problem);

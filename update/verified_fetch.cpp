@@ -18,6 +18,7 @@ bool FetchOnce(FtpSession& session, std::string_view remote, const std::filesyst
 bool FetchVerified(FtpSession& session, std::string_view remote, const std::filesystem::path& local) {
     for (int fetch = 0; fetch <= kExtraFetches; ++fetch) {
         if (FetchOnce(session, remote, local)) return true;
+        if (session.Stalled()) return false;
     }
     return false;
 }

@@ -10,7 +10,7 @@
 namespace update {
 
 // A file whose size still differs after the first fetch is fetched again at
-// most this many times.
+// most this many times, unless the server has stalled.
 inline constexpr int kExtraFetches = 5;
 
 // True when remote arrived in local with the listed size. A failed fetch or a

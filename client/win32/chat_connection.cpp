@@ -81,6 +81,9 @@ void ChatConnection::OnSocketMessage(WPARAM socket, LPARAM event, lobby::Connect
     case FD_READ:
         Receive(events);
         break;
+    case kDeliverWaiting:
+        Deliver({}, events);
+        break;
     case FD_CLOSE: {
         // What the server said last still counts.
         auto last = framer_.Flush();
@@ -142,8 +145,12 @@ void ChatConnection::OnFlushTimer(lobby::ConnectionEvents& events) {
 }
 
 void ChatConnection::Deliver(std::vector<std::string> messages, lobby::ConnectionEvents& events) {
-    inbound_.Deliver(std::move(messages),
-                     [&events](const std::string& message) { events.HandleServerMessage(message); });
+    inbound_.Deliver(std::move(messages), [this, &events](const std::string& message) {
+        // A handler may open a memo or a notice, whose loop then goes on with
+        // the messages behind this one, even when no more data arrives.
+        if (inbound_.Waiting()) Raise(kDeliverWaiting, lobby::Delivery::kPosted);
+        events.HandleServerMessage(message);
+    });
 }
 
 void ChatConnection::Close() {

@@ -40,6 +40,9 @@ public:
     // long enough is a message of its own.
     void OnFlushTimer(lobby::ConnectionEvents& events);
     static constexpr UINT_PTR kFlushTimer = 1040;
+    // Our own event of SOCKET_MESSAGE, beside WinSock's: handle the messages
+    // that wait behind one whose handler opened a modal loop.
+    static constexpr WORD kDeliverWaiting = 0x4000;
 
     // Closes without telling anyone (the program is ending, or the user
     // asked for it through a notification handled here).

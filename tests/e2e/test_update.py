@@ -70,13 +70,14 @@ class RecordingHandler(FTPHandler):
 
 class UpdateServer:
     """An anonymous FTP server on ADDRESS:21 serving root, in a thread of the test, that
-    waits delay seconds before each file it sends; without anonymous it lets nobody in."""
+    waits delay seconds before each file it sends; without anonymous it lets nobody in.
+    behaviour is its handler class, a RecordingHandler."""
 
-    def __init__(self, root, delay=0, anonymous=True):
+    def __init__(self, root, delay=0, anonymous=True, behaviour=RecordingHandler):
         authorizer = DummyAuthorizer()
         if anonymous:
             authorizer.add_anonymous(str(root))
-        self.handler = type("Handler", (RecordingHandler,), {"authorizer": authorizer, "retrieved": [], "types": {},
+        self.handler = type("Handler", (behaviour,), {"authorizer": authorizer, "retrieved": [], "types": {},
                                                               "commands": [], "delay": delay})
         try:
             self._server = FTPServer((ADDRESS, FTP_PORT), self.handler)
@@ -447,20 +448,3 @@ def test_file_held_by_another_program_is_named(launch, driver, install, serve, t
     assert (install / "util" / "held.dll").read_bytes() == b"old"
     assert (install / "util" / "free.dll").read_bytes() == b"new free"
     assert version_line(install) == b"1999.12.01"
-
-
-def test_update_killed_halfway_is_finished_by_the_next_run(launch, driver, install, serve):
-    names = ["part%d.dll" % i for i in range(4)]
-    files = {name: os.urandom(50000) for name in names}
-    server = serve("[UTIL]\n%s\n" % "\n".join(names), files, delay=1.0)
-    program = launch("Update.exe", directory=install)
-    driver.press(offered(driver)["hwnd"], OK)
-    driver.wait_for(server.retrieved, lambda retrieved: "part1.dll" in retrieved)
-    program.stop()
-    assert word(install) == NOTHING_YET
-    assert (install / "config" / "version.ini").read_bytes() == OLD_VERSION.encode("cp949")
-
-    server.handler.delay = 0
-    assert agree_and_finish(launch, driver, install) == b"UPDATE"
-    assert all((install / "util" / name).read_bytes() == content for name, content in files.items())
-    assert version_line(install) == b"1999.12.02"

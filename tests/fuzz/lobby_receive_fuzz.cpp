@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.answerMemo = true;
     view.memoText = "reply";
     lobby_test::RecordingTransport transport;
-    lobby::LobbySession session(view, transport);
+    lobby::LobbySession session(view, view, view, transport);
     session.OnIdPromptClosed(std::string("fuzz"));
     lobby::ReceiveFramer framer;
 

@@ -222,4 +222,25 @@ TEST(Memos, IgnoredOrCancelledMemoSendsNothingAndIncompleteOnesOpenNothing) {
     EXPECT_TRUE(lobby.transport.sent.empty());
 }
 
+TEST(Memos, AFloodOpensBoundedWindowsAndTheRestBecomeChatLines) {
+    LoggedInLobby lobby;
+    lobby.view.chat.clear();
+    // The newest open window's message loop takes the rest of the flood:
+    // memos and notices by turns.
+    int left = 20;
+    lobby.view.whileOpen = [&] {
+        while (left > 0) lobby.session.HandleServerMessage(--left % 2 ? "SEND_MAIL^lee^m" : "INFO^n");
+    };
+    lobby.session.HandleServerMessage("SEND_MAIL^lee^first");
+    EXPECT_EQ(lobby.view.receivedMemos.size() + lobby.view.messages.size(), std::size_t{lobby::kMaxServerWindows});
+    std::size_t overflow = 21 - lobby::kMaxServerWindows;
+    ASSERT_EQ(lobby.view.chat.size(), overflow);
+    EXPECT_EQ(lobby.view.chat.front(), "lee님으로부터 쪽지가 왔습니다: m");
+    EXPECT_EQ(lobby.view.chat.back(), "n");
+    // Once the windows have closed, the next memo has one again.
+    lobby.view.whileOpen = nullptr;
+    lobby.session.HandleServerMessage("SEND_MAIL^kim^later");
+    EXPECT_EQ(lobby.view.receivedMemos.back(), "kim: later");
+}
+
 } // namespace

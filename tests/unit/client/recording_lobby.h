@@ -5,6 +5,7 @@
 
 #include "client/lobby_session.h"
 
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <map>
@@ -91,6 +92,7 @@ class RecordingPrompts : public lobby::LobbyPrompts {
 public:
     void ShowMessage(std::string_view text, std::string_view title, lobby::MessageIcon) override {
         messages.push_back(std::string(title) + ": " + std::string(text));
+        if (whileOpen) whileOpen();
     }
     std::optional<lobby::RoomRequest> RunRoomCreation(const std::vector<std::string>& offered) override {
         offeredApplications = offered;
@@ -98,6 +100,7 @@ public:
     }
     bool RunReceivedMemo(std::string_view sender, std::string_view text) override {
         receivedMemos.push_back(std::string(sender) + ": " + std::string(text));
+        if (whileOpen) whileOpen();
         return answerMemo;
     }
     std::optional<std::string> RunMemoSend(std::string_view recipient) override {
@@ -112,6 +115,8 @@ public:
     std::vector<std::string> memoRecipients;
     bool answerMemo = false;
     std::optional<std::string> memoText;
+    // What a box's or dialog's own message loop delivers while it is open.
+    std::function<void()> whileOpen;
 };
 
 // Everything the session shows, in one place for the tests that look at all of it.

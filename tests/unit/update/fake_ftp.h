@@ -19,6 +19,8 @@ struct FakeFtpServer {
     std::map<std::string, int> wrongListings;
     // Fetches of these paths report success but write nothing.
     std::vector<std::string> silentFetches;
+    // Fetches of these paths get no answer in time: the session has stalled.
+    std::vector<std::string> stallingFetches;
 
     std::vector<FtpLogin> logins;
     std::vector<std::string> fetches;
@@ -37,6 +39,10 @@ public:
         for (const auto& silent : server_.silentFetches) {
             if (silent == remote) return true;
         }
+        for (const auto& stalling : server_.stallingFetches) {
+            if (stalling == remote) stalled_ = true;
+        }
+        if (stalled_) return false;
         auto file = server_.files.find(std::string(remote));
         if (file == server_.files.end()) return false;
         std::string content = file->second;
@@ -57,6 +63,8 @@ public:
         return file->second.size();
     }
 
+    bool Stalled() const override { return stalled_; }
+
 private:
     static std::string WithCrLf(const std::string& text) {
         std::string out;
@@ -68,6 +76,7 @@ private:
     }
 
     FakeFtpServer& server_;
+    bool stalled_ = false;
 };
 
 class FakeFtpClient : public FtpClient {

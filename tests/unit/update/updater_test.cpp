@@ -361,6 +361,23 @@ TEST_F(FailedUpdateTest, UnreadableChangeListIsReportedThenCleanedUp) {
     EXPECT_EQ(view.messages, (std::vector<std::string>{std::string(kChangeListUnreadable)}));
 }
 
+TEST_F(FailedUpdateTest, StalledServerEndsTheUpdateAtOnceWithItsLine) {
+    Serve("[UTIL]\na.dll\nb.exe\n", {{"a.dll", "new a"}, {"b.exe", "b"}});
+    server.stallingFetches.push_back("/vorlo/a.dll");
+    Updater updater = Agreed();
+    ExpectNothingInstalled(updater);
+    EXPECT_EQ(view.messages, (std::vector<std::string>{StalledServerText()}));
+    EXPECT_EQ(std::count(server.fetches.begin(), server.fetches.end(), "/vorlo/a.dll"), 1) << "no second wait";
+    EXPECT_FALSE(Fetched("/vorlo/b.exe"));
+
+    // Stalled at the version file: nothing is offered.
+    server.stallingFetches = {"/vorlo/version.ini"};
+    EXPECT_EQ(Make().CheckForUpdate(), NextStep::kClose);
+    EXPECT_EQ(view.offers.size(), 1u);
+    EXPECT_EQ(view.messages.back(), StalledServerText());
+    EXPECT_EQ(Read("config/EndTransfer.ini"), "UPDATE");
+}
+
 // Files in use, interrupted updates and refusals that would come back.
 
 TEST_F(UpdaterTest, OwnClipIsClosedBeforeAnyFileIsReplaced) {
