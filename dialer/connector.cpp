@@ -76,21 +76,23 @@ bool Connector::HoverOpensItemMenu(unsigned controlReport) const {
     return (controlReport & 0xFFFF) == kConnectButtonId && state_.idle && !state_.autoItem;
 }
 
-bool Connector::SelectItem(int n) {
+std::optional<AccessItem> Connector::SelectItem(int n) {
     auto items = ReadAccessItems(files_.ItemList());
-    if (!items || n < 1 || static_cast<std::size_t>(n) > items->size()) return false;
-    const AccessItem& item = (*items)[static_cast<std::size_t>(n - 1)];
+    if (!items || n < 1 || static_cast<std::size_t>(n) > items->size()) return std::nullopt;
+    AccessItem item = (*items)[static_cast<std::size_t>(n - 1)];
     state_.currentItem = item.name;
     if (item.kind == "game") {
         state_.launchKind = LaunchKind::kGame;
+        state_.itemKey.clear();
     } else if (item.kind == "internet") {
         state_.launchKind = LaunchKind::kInternet;
+        state_.itemKey.clear();
     } else {
         state_.launchKind = LaunchKind::kRegisteredProgram;
         state_.itemKey = item.kind;
     }
     state_.itemProgram = item.program;
-    return true;
+    return item;
 }
 
 std::string Connector::SettingsReferenceItem() const {

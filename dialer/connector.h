@@ -37,8 +37,19 @@ public:
     // A hover report of a control (its id, +0x10000 when the pointer is inside).
     bool HoverOpensItemMenu(unsigned controlReport) const;
     // Makes item number n (from 1) the item to connect: its name, kind,
-    // registry path and program. False when the list has no such item.
-    bool SelectItem(int n);
+    // registry path and program. nullopt when the list has no such item.
+    std::optional<AccessItem> SelectItem(int n);
+
+    // Dials item number n (from 1) after the question, unless the user
+    // chose not to be asked for it.
+    void ConnectItem(int n);
+    // The connect button dials the reserved item.
+    void OnConnectButton();
+    // A connection state reported by the dial, with its RAS error (0 for none).
+    void OnRasDialEvent(std::uint32_t state, std::uint32_t error);
+    void OnHangUpButton();
+    // Quitting leaves no line open behind it.
+    void HangUpOnQuit();
 
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;
@@ -53,6 +64,10 @@ public:
 private:
     void PrepareEntries();
     void ResetHandOffFiles();
+    bool DialEntry(std::string_view entry);
+    // Back to ready: lamps off, the updater's downloads gone.
+    void ResetWindow();
+    void CleanTempDirectory();
 
     ConnectorFiles files_;
     ConnectorState state_;

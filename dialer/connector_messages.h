@@ -28,6 +28,7 @@ inline constexpr std::string_view kConnectionSetupIncomplete = "연결설정이 
 inline constexpr std::string_view kOutOfResources = "시스템자원이 부족하여 프로그램을 실행시킬수 없읍니다.";
 inline constexpr std::string_view kUndefinedEnumEntriesError = "Undefined RasEnumEntries Error.";
 inline constexpr std::string_view kUndefinedDialError = "Undefined RAS Dial Error.";
+inline constexpr std::string_view kEntryMissing = "전화접속 네트웩킹설정에 문제가있읍니다.";
 inline constexpr std::string_view kDialUpNotInstalled =
     "전화접속 네트웩킹의 구성요소가 설치되지 않은경우입니다.\n확인을 누르면 전화접속네트웩킹을 설치합니다.";
 // %s: the Windows directory.

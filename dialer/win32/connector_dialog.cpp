@@ -6,6 +6,8 @@
 #include "common/win32/program_starter.h"
 #include "common/win32/text.h"
 #include "dialer/connector_messages.h"
+#include "dialer/win32/client_program.h"
+#include "dialer/win32/confirm_dialog.h"
 #include "dialer/win32/connector_help.h"
 #include "dialer/win32/settings_dialog.h"
 #include "resource.h"
@@ -68,17 +70,19 @@ ConnectorDialog::ConnectorDialog()
     });
     OnMessage(WM_SKIN_HOVER_INSIDE, [](WPARAM, LPARAM) { return TRUE; });
     OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
-        HangUpOpenConnection();
-        End(IDOK);
+        Quit();
         return TRUE;
     });
+    OnMessage(ras95::WM_RASDIALEVENT, [this](WPARAM state, LPARAM error) {
+        connector_.OnRasDialEvent(static_cast<std::uint32_t>(state), static_cast<std::uint32_t>(error));
+        return TRUE;
+    });
+    OnClick(IDC_CONNECT, [this] { connector_.OnConnectButton(); });
+    OnClick(IDC_HANG_UP, [this] { connector_.OnHangUpButton(); });
     OnClick(IDC_SETTINGS, [this] { OnSettings(); });
     OnClick(IDC_HELP_CLIP, [this] { OpenHelp(""); });
     for (int quit : {IDC_QUIT, IDC_CLOSE}) {
-        OnClick(quit, [this] {
-            HangUpOpenConnection();
-            End(IDOK);
-        });
+        OnClick(quit, [this] { Quit(); });
     }
     OnClick(IDC_MINIMIZE, [this] { ShowWindow(Handle(), SW_MINIMIZE); });
 }
@@ -135,6 +139,7 @@ void ConnectorDialog::ApplySkin(const dialer::SkinLayout& layout) {
 }
 
 void ConnectorDialog::PrepareWindow() {
+    RasLibrary::SetNotifyTarget(Handle());
     // Every control's tooltip is the string resource of its id.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
@@ -156,8 +161,37 @@ void ConnectorDialog::PrepareWindow() {
     SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
-void ConnectorDialog::HideLamps() const {
+void ConnectorDialog::HideLamps() {
     for (int lamp : kLamps) ShowItem(lamp, false);
+    UpdateWindow(Handle());
+}
+
+void ConnectorDialog::ShowLamp(int lamp) {
+    ShowItem(lamp, true);
+    UpdateWindow(Handle());
+}
+
+bool ConnectorDialog::ConfirmConnect(std::string_view item, std::string_view question) {
+    ConfirmDialog confirm(item, question, connector_.Files().Messages());
+    return confirm.RunModal(Handle()) == IDOK;
+}
+
+bool ConnectorDialog::ChooseClientProgram(std::string_view item) {
+    return GetClientProgram(Handle(), connector_, item) != ClientProgramChoice::kCancelled;
+}
+
+void ConnectorDialog::ShowProgress(int textId) {
+    // The taskbar button tells the dial's progress.
+    wchar_t text[64] = L"";
+    if (textId == 0 || LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(textId), text, 64) <= 0) {
+        SetCaption(dialer::text::kProgramTitle);
+        return;
+    }
+    SetWindowTextW(Handle(), text);
+}
+
+void ConnectorDialog::StartUpdater() {
+    win::StartCommand(win::ProgramFile("Update.exe").native(), SW_HIDE);
 }
 
 bool ConnectorDialog::OnPaint() {
@@ -177,7 +211,7 @@ void ConnectorDialog::ShowItemMenu(LPARAM screenPoint) {
     for (std::size_t i = 0; i < plan->entries.size(); ++i) {
         int command = dialer::kFirstItemCommand + static_cast<int>(i);
         AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(command), win::Widen(plan->entries[i]).c_str());
-        OnClick(command, [this, i] { connector_.SelectItem(static_cast<int>(i) + 1); });
+        OnClick(command, [this, i] { connector_.ConnectItem(static_cast<int>(i) + 1); });
     }
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, static_cast<short>(LOWORD(screenPoint)),
                    static_cast<short>(HIWORD(screenPoint)), 0, Handle(), nullptr);
@@ -193,8 +227,7 @@ void ConnectorDialog::OnSettings() {
     connector_.ApplyNumberChoice(choice);
 }
 
-void ConnectorDialog::HangUpOpenConnection() {
-    dialer::ConnectorState& state = connector_.State();
-    if (state.connection) ras_.HangUp(state.connection);
-    state.connection = 0;
+void ConnectorDialog::Quit() {
+    connector_.HangUpOnQuit();
+    End(IDOK);
 }

@@ -31,11 +31,16 @@ private:
     void StartCommand(std::string_view command) override;
     void ApplySkin(const dialer::SkinLayout& layout) override;
     void PrepareWindow() override;
+    bool ConfirmConnect(std::string_view item, std::string_view question) override;
+    bool ChooseClientProgram(std::string_view item) override;
+    void ShowLamp(int lamp) override;
+    void HideLamps() override;
+    void ShowProgress(int textId) override;
+    void StartUpdater() override;
 
-    void HideLamps() const;
     void ShowItemMenu(LPARAM screenPoint);
     void OnSettings();
-    void HangUpOpenConnection();
+    void Quit();
 
     RasLibrary ras_;
     WindowsSystem system_;
