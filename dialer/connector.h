@@ -6,6 +6,7 @@
 #include "dialer/connector_files.h"
 #include "dialer/connector_state.h"
 #include "dialer/connector_view.h"
+#include "dialer/hand_off_poll.h"
 #include "dialer/phonebook_setup.h"
 
 #include <optional>
@@ -13,13 +14,14 @@
 
 namespace dialer {
 
-// The hand-off flags that the updater and the connector share: 10 bytes each.
-inline constexpr std::size_t kHandOffFlagSize = 10;
-
 // Control id of the connect button, whose hover opens the item menu.
 inline constexpr int kConnectButtonId = 1000;
 
 enum class StartOutcome { kShowWindow, kEnd };
+
+// What the poll timer does after a tick: go on, close for the updater's
+// restart, or stop (the item's program has been launched).
+enum class HandOffStep { kWait, kClose, kDone };
 
 class Connector {
 public:
@@ -51,6 +53,11 @@ public:
     // Quitting leaves no line open behind it.
     void HangUpOnQuit();
 
+    // One tick of the poll of the updater's status after the line is up.
+    HandOffStep PollHandOff(bool updaterEnded);
+    // Starts what the user connected for and gets the window out of the way.
+    void LaunchItemProgram();
+
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;
     // After the settings dialog: the chosen number goes into the reserved
@@ -68,12 +75,18 @@ private:
     // Back to ready: lamps off, the updater's downloads gone.
     void ResetWindow();
     void CleanTempDirectory();
+    bool WriteGrant();
+    bool LaunchInternet();
+    bool LaunchRegistered();
+    bool LaunchGame();
 
     ConnectorFiles files_;
     ConnectorState state_;
     ConnectorView& view_;
     RasService& ras_;
     PhonebookSetup phonebook_;
+    SystemSetup& system_;
+    int grantAttemptsLeft_ = kGrantAttempts;
 };
 
 } // namespace dialer

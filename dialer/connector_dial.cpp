@@ -4,6 +4,7 @@
 #include "common/notice.h"
 #include "dialer/connector_messages.h"
 #include "dialer/dial_progress.h"
+#include "dialer/hand_off_poll.h"
 #include "dialer/message_file.h"
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 namespace dialer {
 
 namespace {
-
-constexpr std::string_view kFileKind = "file";
 
 std::string UndefinedDialError(std::uint32_t code) {
     return "Undefined RAS Dial Error (" + std::to_string(code) + ").";
@@ -31,7 +30,7 @@ void Connector::ConnectItem(int n) {
     }
     state_.connectActive = true;
     state_.dialing = true;
-    if (state_.itemKey == kFileKind && !view_.ChooseClientProgram(state_.currentItem)) return;
+    if (state_.itemKey == kFileItemKind && !view_.ChooseClientProgram(state_.currentItem)) return;
     const auto& names = state_.entryNames;
     if (std::find(names.begin(), names.end(), state_.currentItem) == names.end()) {
         view_.Message(text::kEntryMissing, notice::kCaption, MessageIcon::kQuestion, true);
@@ -71,6 +70,7 @@ void Connector::OnRasDialEvent(std::uint32_t state, std::uint32_t error) {
     if (auto lamp = StateLamp(state)) view_.ShowLamp(*lamp);
     if (state == kStateConnected && error == kRasSuccess) {
         view_.ShowLamp(kLampUpdater);
+        grantAttemptsLeft_ = kGrantAttempts;
         view_.StartUpdater();
         view_.ShowLamp(kLampUpdaterStarted);
     }

@@ -46,6 +46,13 @@ inline constexpr std::string_view kScriptingToolMissing =
     "운영체제 제작사의 다운로드 사이트(http://www.lumanet.example/script/)에서 받으실 수 있으며,\n"
     "실행하면 스스로 설치됩니다.";
 
+inline constexpr std::string_view kNoBrowser = "등록된 웹브라우저가 없읍니다.";
+inline constexpr std::string_view kProgramNotInstalled = "프로그램이 인스톨되지 않았습니다.";
+inline constexpr std::string_view kGrantUnwritable =
+    "업데이트 프로그램에 응답할 수 없읍니다.\nconfig\\Receive.ini를 쓸 수 없읍니다.";
+// The key whose default value is the registered browser's command line.
+inline constexpr std::string_view kBrowserCommandKey = "http\\shell\\open\\command";
+
 inline constexpr std::string_view kNoModem = "모뎀이 설치 되어있지 않습니다.\n모뎀을 설치합니다.";
 inline constexpr std::string_view kModemControlPanel = "RunDll32 shell32.dll,Control_RunDLL modem.cpl";
 

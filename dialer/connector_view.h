@@ -7,6 +7,8 @@
 
 namespace dialer {
 
+enum class ProgramWindow { kShow, kShowDefault };
+
 enum class MessageIcon { kNone, kInformation, kExclamation, kStop, kQuestion };
 
 class ConnectorView {
@@ -35,6 +37,11 @@ public:
     virtual void ShowProgress(int textId) = 0;
     // Starts the updater and the hand-off that follows it.
     virtual void StartUpdater() = 0;
+    // Starts a command line in directory (empty: the current one); false when it did not start.
+    virtual bool StartProgram(std::string_view command, ProgramWindow window, std::string_view directory) = 0;
+    // Opens an address with the program the system has for it.
+    virtual bool OpenAddress(std::string_view address) = 0;
+    virtual void Minimize() = 0;
 };
 
 } // namespace dialer

@@ -3,6 +3,7 @@
 #include "common/win32/main_window.h"
 #include "common/win32/message_box.h"
 #include "common/win32/program_path.h"
+#include "common/hand_off_contract.h"
 #include "common/win32/program_starter.h"
 #include "common/win32/text.h"
 #include "dialer/connector_messages.h"
@@ -13,6 +14,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -23,6 +25,8 @@ constexpr std::array<int, 7> kLamps{IDC_LAMP_OPEN_PORT,    IDC_LAMP_CONNECT_DEVI
                                     IDC_LAMP_CONNECTED,    IDC_LAMP_UPDATER,         IDC_LAMP_UPDATER_STARTED,
                                     IDC_LAMP_LAUNCHED};
 constexpr WORD kNoControlId = 0xFFFF;
+// Polls the updater's status once the line is up.
+constexpr UINT_PTR kHandOffTimer = 1029;
 
 dialer::ConnectorFiles InstalledFiles() {
     std::filesystem::path directory = win::ProgramFile("");
@@ -77,6 +81,7 @@ ConnectorDialog::ConnectorDialog()
         connector_.OnRasDialEvent(static_cast<std::uint32_t>(state), static_cast<std::uint32_t>(error));
         return TRUE;
     });
+    OnTimer(kHandOffTimer, [this] { PollHandOff(); });
     OnClick(IDC_CONNECT, [this] { connector_.OnConnectButton(); });
     OnClick(IDC_HANG_UP, [this] { connector_.OnHangUpButton(); });
     OnClick(IDC_SETTINGS, [this] { OnSettings(); });
@@ -84,7 +89,7 @@ ConnectorDialog::ConnectorDialog()
     for (int quit : {IDC_QUIT, IDC_CLOSE}) {
         OnClick(quit, [this] { Quit(); });
     }
-    OnClick(IDC_MINIMIZE, [this] { ShowWindow(Handle(), SW_MINIMIZE); });
+    OnClick(IDC_MINIMIZE, [this] { Minimize(); });
 }
 
 bool ConnectorDialog::OnInitDialog() {
@@ -191,8 +196,34 @@ void ConnectorDialog::ShowProgress(int textId) {
 }
 
 void ConnectorDialog::StartUpdater() {
-    win::StartCommand(win::ProgramFile("Update.exe").native(), SW_HIDE);
+    // Quoted: the program directory may hold blanks.
+    updater_ = win::StartProcess(L"\"" + win::ProgramFile("Update.exe").native() + L"\"", SW_HIDE, L"");
+    // An updater that did not start ends the poll at its first tick.
+    SetTimer(Handle(), kHandOffTimer, hand_off::kEndTransferPollMs, nullptr);
 }
+
+void ConnectorDialog::PollHandOff() {
+    switch (connector_.PollHandOff(win::ProcessEnded(updater_))) {
+    case dialer::HandOffStep::kWait: return;
+    case dialer::HandOffStep::kClose: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
+    case dialer::HandOffStep::kDone: break;
+    }
+    KillTimer(Handle(), kHandOffTimer);
+    updater_.reset();
+}
+
+bool ConnectorDialog::StartProgram(std::string_view command, dialer::ProgramWindow window,
+                                   std::string_view directory) {
+    int show = window == dialer::ProgramWindow::kShow ? SW_SHOW : SW_SHOWDEFAULT;
+    return win::StartProcess(win::Widen(command), show, win::Widen(directory)) != nullptr;
+}
+
+bool ConnectorDialog::OpenAddress(std::string_view address) {
+    auto result = ShellExecuteW(Handle(), L"open", win::Widen(address).c_str(), nullptr, nullptr, SW_SHOW);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+void ConnectorDialog::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
 bool ConnectorDialog::OnPaint() {
     PAINTSTRUCT paint;

@@ -96,6 +96,12 @@ public:
         if (value == key->second.end()) return std::nullopt;
         return value->second;
     }
+    std::map<std::string, std::string> classes;  // default values under HKEY_CLASSES_ROOT
+    std::optional<std::string> ClassesString(std::string_view path, std::string_view name) override {
+        auto found = classes.find(std::string(path));
+        if (!name.empty() || found == classes.end()) return std::nullopt;
+        return found->second;
+    }
     bool UserKeyExists(std::string_view path) override { return user.count(std::string(path)) > 0; }
     std::optional<RegistryValue> UserValue(std::string_view path, std::string_view name) override {
         auto key = user.find(std::string(path));
@@ -132,6 +138,11 @@ public:
     std::vector<int> lampOrder;
     std::vector<int> progress;
     int updatersStarted = 0;
+    std::set<std::string> startable;  // command lines that start
+    bool opensAddresses = false;
+    std::vector<std::string> started;  // "command|directory", tried ones too
+    std::vector<std::string> opened;
+    int minimized = 0;
 
     bool Message(std::string_view text, std::string_view caption, MessageIcon icon, bool) override {
         messages.push_back({std::string(text), std::string(caption), icon});
@@ -156,6 +167,15 @@ public:
     void HideLamps() override { lamps.clear(); }
     void ShowProgress(int textId) override { progress.push_back(textId); }
     void StartUpdater() override { ++updatersStarted; }
+    bool StartProgram(std::string_view command, ProgramWindow, std::string_view directory) override {
+        started.push_back(std::string(command) + "|" + std::string(directory));
+        return startable.count(std::string(command)) > 0;
+    }
+    bool OpenAddress(std::string_view address) override {
+        opened.emplace_back(address);
+        return opensAddresses;
+    }
+    void Minimize() override { ++minimized; }
 };
 
 } // namespace dialer::testing
