@@ -38,6 +38,8 @@ bool WriteFlag(const std::filesystem::path& file, std::string_view word) {
 } // namespace
 
 HandOffStep Connector::PollHandOff(bool updaterEnded) {
+    // Hung up meanwhile: there is nothing to launch over.
+    if (!state_.connectActive) return HandOffStep::kDone;
     auto status = ReadFlag(files_.EndTransfer());
     switch (DecideOnStatus(status, updaterEnded)) {
     case StatusDecision::kWait: return HandOffStep::kWait;

@@ -47,6 +47,7 @@ protected:
         state.launchKind = LaunchKind::kGame;
         state.itemProgram = "Client.exe";
         state.clientProgram = "\"C:\\Game\\Other.exe\" -x";
+        state.connectActive = true;
     }
     void Write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir / "config" / name, std::ios::binary) << bytes;
@@ -71,6 +72,11 @@ TEST_F(HandOffTest, TheConnectorWaitsForTheWordThenReloadsItsSkinAndLaunches) {
     EXPECT_EQ(view.started, (std::vector<std::string>{"C:\\Lumanet\\Client.exe|"}));
     EXPECT_EQ(view.minimized, 1);
     EXPECT_EQ(FileBytes(dir / "config/EndTransfer.ini"), kZeros);
+
+    connector.State().connectActive = false;  // hung up while the updater worked
+    Write("EndTransfer.ini", "NO");
+    EXPECT_EQ(connector.PollHandOff(false), HandOffStep::kDone);
+    EXPECT_EQ(view.started.size(), 1u);
 }
 
 TEST_F(HandOffTest, ARestartIsGrantedAndAGrantThatCannotBeWrittenEndsInTheLaunch) {
