@@ -7,6 +7,7 @@
 #include "common/win32/program_starter.h"
 #include "common/win32/text.h"
 #include "dialer/connector_messages.h"
+#include "dialer/dial_progress.h"
 #include "dialer/win32/client_program.h"
 #include "dialer/win32/confirm_dialog.h"
 #include "dialer/win32/connector_help.h"
@@ -24,6 +25,10 @@ constexpr std::array<int, dialer::kSkinPartCount - 1> kPartControls{IDC_HELP_CLI
 constexpr std::array<int, 7> kLamps{IDC_LAMP_OPEN_PORT,    IDC_LAMP_CONNECT_DEVICE,  IDC_LAMP_ALL_DEVICES,
                                     IDC_LAMP_CONNECTED,    IDC_LAMP_UPDATER,         IDC_LAMP_UPDATER_STARTED,
                                     IDC_LAMP_LAUNCHED};
+static_assert(IDC_LAMP_OPEN_PORT == dialer::kLampOpenPort && IDC_LAMP_CONNECT_DEVICE == dialer::kLampConnectDevice &&
+              IDC_LAMP_ALL_DEVICES == dialer::kLampAllDevices && IDC_LAMP_CONNECTED == dialer::kLampConnected &&
+              IDC_LAMP_UPDATER == dialer::kLampUpdater && IDC_LAMP_UPDATER_STARTED == dialer::kLampUpdaterStarted &&
+              IDC_LAMP_LAUNCHED == dialer::kLampLaunched);
 constexpr WORD kNoControlId = 0xFFFF;
 // Polls the updater's status once the line is up.
 constexpr UINT_PTR kHandOffTimer = 1029;

@@ -279,22 +279,37 @@ def lit(driver, window):
     return [lamp for lamp in LAMPS if driver.info(driver.control(window, lamp))["visible"]]
 
 
-def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, connector_dir, serve):
+def point_at_server(connector_dir):
+    """The updater's server for the connector's directory, with an old version installed."""
     config = connector_dir / "config"
     (config / "version.ini").write_bytes(OLD_VERSION.encode("cp949"))
     position = config / "position.ini"
     position.write_bytes(position.read_bytes() + b"\r\n[FTPADDR] %s\r\n" % ADDRESS.replace(".", " ").encode())
-    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
-    sample = os.urandom(5000)
-    serve("[UTIL]\nsample.dll\n", {"sample.dll": sample})
 
-    program, window = start_connector(launch, driver, connector_dir)
+
+def dial_game_item(driver, window):
     choose_last_item(driver, window)
     confirm = driver.find_window("게임방")["hwnd"]
     driver.screenshot(confirm, "confirm")
     driver.press(confirm, CONFIRM_OK)
     assert driver.wait_for(lambda: lit(driver, window), lambda lamps: len(lamps) >= 6) == list(LAMPS[:6])
-    driver.screenshot(window, "lamps-lit")
+    driver.screenshot(window, "connected")
+
+
+def never_ask(connector_dir, item):
+    """The item's "message.ini" record: a 20-byte name and the flag "YES"."""
+    name = item.encode("cp949")
+    (connector_dir / "config" / "message.ini").write_bytes(name + bytes(20 - len(name)) + b"YES\0")
+
+
+def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, connector_dir, serve):
+    point_at_server(connector_dir)
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    sample = os.urandom(5000)
+    serve("[UTIL]\nsample.dll\n", {"sample.dll": sample})
+
+    program, window = start_connector(launch, driver, connector_dir)
+    dial_game_item(driver, window)
 
     driver.press(offered(driver)["hwnd"], CONFIRM_OK)
     started = connector_dir / "Client.started"
@@ -303,8 +318,44 @@ def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, conne
     assert (connector_dir / "util" / "sample.dll").read_bytes() == sample
     assert driver.wait_for(lambda: driver.info(window)["style"] & WS_MINIMIZE, bool)
     assert LAMPS[6] in lit(driver, window)
-    assert (config / "EndTransfer.ini").read_bytes()[:1] == b"\0"
+    assert (connector_dir / "config" / "EndTransfer.ini").read_bytes()[:1] == b"\0"
     program.check()
+
+
+def test_an_update_that_restarts_closes_the_connector_and_the_updater_starts_it_again(launch, driver, connector_dir,
+                                                                                      serve):
+    point_at_server(connector_dir)
+    serve("[RESTART]\n[UTIL]\nsample.dll\n", {"sample.dll": b"new"})
+    program, window = start_connector(launch, driver, connector_dir)
+    dial_game_item(driver, window)
+    driver.press(offered(driver)["hwnd"], CONFIRM_OK)
+    assert program.wait_exit() == 0
+    again = driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == TITLE and w["visible"]], bool)
+    assert again and again[0]["hwnd"] != window
+    assert (connector_dir / "util" / "sample.dll").read_bytes() == b"new"
+
+
+def test_with_the_never_ask_flag_and_no_updater_the_item_starts_without_a_question(launch, driver, connector_dir):
+    never_ask(connector_dir, "게임방")
+    (connector_dir / "Update.exe").unlink()
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    _, window = start_connector(launch, driver, connector_dir)
+    choose_last_item(driver, window)
+    started = connector_dir / "Client.started"
+    assert driver.wait_for(started.exists, bool)
+    assert lit(driver, window) == list(LAMPS)
+
+
+def test_an_internet_item_starts_its_program_from_the_connect_button(launch, driver, connector_dir):
+    (connector_dir / "config" / "filelist.ini").write_bytes("인터넷^internet^웹으로?^web.exe\r\n".encode("cp949"))
+    never_ask(connector_dir, "인터넷")
+    (connector_dir / "Update.exe").unlink()
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "web.exe")
+    _, window = start_connector(launch, driver, connector_dir)
+    click_control(driver, window, CONNECT)
+    started = connector_dir / "web.started"
+    assert driver.wait_for(started.exists, bool)
+    assert started.read_text(encoding="utf-8").split("\t")[0].endswith("\\web.exe")
 
 
 def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, driver, connector_dir):
