@@ -6,9 +6,13 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dialer {
+
+// The kind of an item whose program the user chooses once ("connect.ini").
+inline constexpr std::string_view kFileItemKind = "file";
 
 struct AccessItem {
     std::string name;

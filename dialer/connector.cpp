@@ -1,6 +1,7 @@
 #include "dialer/connector.h"
 
 #include "common/cp949.h"
+#include "common/hand_off_contract.h"
 #include "common/notice.h"
 #include "dialer/connector_messages.h"
 #include "dialer/setup_file.h"
@@ -10,7 +11,7 @@
 namespace dialer {
 
 Connector::Connector(ConnectorFiles files, RasService& ras, SystemSetup& system, ConnectorView& view)
-    : files_(std::move(files)), view_(view), ras_(ras), phonebook_(files_, state_, ras, system, view) {}
+    : files_(std::move(files)), view_(view), ras_(ras), phonebook_(files_, state_, ras, system, view), system_(system) {}
 
 StartOutcome Connector::StartUp() {
     ApplySkinLayout();
@@ -57,7 +58,7 @@ void Connector::ReadSetup() {
 }
 
 void Connector::ResetHandOffFiles() {
-    const std::string zeros(kHandOffFlagSize, '\0');
+    const std::string zeros(hand_off::kFlagSize, '\0');
     for (const auto& file : {files_.EndTransfer(), files_.Receive()}) {
         std::ofstream(file, std::ios::binary | std::ios::trunc).write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
     }
@@ -76,21 +77,23 @@ bool Connector::HoverOpensItemMenu(unsigned controlReport) const {
     return (controlReport & 0xFFFF) == kConnectButtonId && state_.idle && !state_.autoItem;
 }
 
-bool Connector::SelectItem(int n) {
+std::optional<AccessItem> Connector::SelectItem(int n) {
     auto items = ReadAccessItems(files_.ItemList());
-    if (!items || n < 1 || static_cast<std::size_t>(n) > items->size()) return false;
-    const AccessItem& item = (*items)[static_cast<std::size_t>(n - 1)];
+    if (!items || n < 1 || static_cast<std::size_t>(n) > items->size()) return std::nullopt;
+    AccessItem item = (*items)[static_cast<std::size_t>(n - 1)];
     state_.currentItem = item.name;
     if (item.kind == "game") {
         state_.launchKind = LaunchKind::kGame;
+        state_.itemKey.clear();
     } else if (item.kind == "internet") {
         state_.launchKind = LaunchKind::kInternet;
+        state_.itemKey.clear();
     } else {
         state_.launchKind = LaunchKind::kRegisteredProgram;
         state_.itemKey = item.kind;
     }
     state_.itemProgram = item.program;
-    return true;
+    return item;
 }
 
 std::string Connector::SettingsReferenceItem() const {

@@ -6,6 +6,7 @@
 #include "dialer/connector_files.h"
 #include "dialer/connector_state.h"
 #include "dialer/connector_view.h"
+#include "dialer/hand_off_poll.h"
 #include "dialer/phonebook_setup.h"
 
 #include <optional>
@@ -13,13 +14,14 @@
 
 namespace dialer {
 
-// The hand-off flags that the updater and the connector share: 10 bytes each.
-inline constexpr std::size_t kHandOffFlagSize = 10;
-
 // Control id of the connect button, whose hover opens the item menu.
 inline constexpr int kConnectButtonId = 1000;
 
 enum class StartOutcome { kShowWindow, kEnd };
+
+// What the poll timer does after a tick: go on, close for the updater's
+// restart, or stop (the item's program has been launched).
+enum class HandOffStep { kWait, kClose, kDone };
 
 class Connector {
 public:
@@ -37,8 +39,24 @@ public:
     // A hover report of a control (its id, +0x10000 when the pointer is inside).
     bool HoverOpensItemMenu(unsigned controlReport) const;
     // Makes item number n (from 1) the item to connect: its name, kind,
-    // registry path and program. False when the list has no such item.
-    bool SelectItem(int n);
+    // registry path and program. nullopt when the list has no such item.
+    std::optional<AccessItem> SelectItem(int n);
+
+    // Dials item number n (from 1) after the question, unless the user
+    // chose not to be asked for it.
+    void ConnectItem(int n);
+    // The connect button dials the reserved item.
+    void OnConnectButton();
+    // A connection state reported by the dial, with its RAS error (0 for none).
+    void OnRasDialEvent(std::uint32_t state, std::uint32_t error);
+    void OnHangUpButton();
+    // Quitting leaves no line open behind it.
+    void HangUpOnQuit();
+
+    // One tick of the poll of the updater's status after the line is up.
+    HandOffStep PollHandOff(bool updaterEnded);
+    // Starts what the user connected for and gets the window out of the way.
+    void LaunchItemProgram();
 
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;
@@ -53,12 +71,22 @@ public:
 private:
     void PrepareEntries();
     void ResetHandOffFiles();
+    bool DialEntry(std::string_view entry);
+    // Back to ready: lamps off, the updater's downloads gone.
+    void ResetWindow();
+    void CleanTempDirectory();
+    bool WriteGrant();
+    bool LaunchInternet();
+    bool LaunchRegistered();
+    bool LaunchGame();
 
     ConnectorFiles files_;
     ConnectorState state_;
     ConnectorView& view_;
     RasService& ras_;
     PhonebookSetup phonebook_;
+    SystemSetup& system_;
+    int grantAttemptsLeft_ = kGrantAttempts;
 };
 
 } // namespace dialer

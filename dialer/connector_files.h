@@ -23,6 +23,12 @@ public:
     std::filesystem::path EndTransfer() const { return Config("EndTransfer.ini"); }
     std::filesystem::path Receive() const { return Config("Receive.ini"); }
 
+    // The updater's download folder.
+    std::filesystem::path Temp() const { return directory_ / "temp"; }
+
+    // A file of the program directory as Windows spells its path.
+    std::string ProgramFileText(std::string_view name) const { return directoryText_ + "\\" + std::string(name); }
+
     // The item's dial script as the phonebook stores it.
     std::string ScriptPath(std::string_view item) const {
         return directoryText_ + "\\script\\" + std::string(item) + ".scp";

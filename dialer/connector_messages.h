@@ -28,6 +28,7 @@ inline constexpr std::string_view kConnectionSetupIncomplete = "연결설정이 
 inline constexpr std::string_view kOutOfResources = "시스템자원이 부족하여 프로그램을 실행시킬수 없읍니다.";
 inline constexpr std::string_view kUndefinedEnumEntriesError = "Undefined RasEnumEntries Error.";
 inline constexpr std::string_view kUndefinedDialError = "Undefined RAS Dial Error.";
+inline constexpr std::string_view kEntryMissing = "전화접속 네트웩킹설정에 문제가있읍니다.";
 inline constexpr std::string_view kDialUpNotInstalled =
     "전화접속 네트웩킹의 구성요소가 설치되지 않은경우입니다.\n확인을 누르면 전화접속네트웩킹을 설치합니다.";
 // %s: the Windows directory.
@@ -44,6 +45,13 @@ inline constexpr std::string_view kScriptingToolMissing =
     "스크립트 작성도구(Script.exe)는 PC통신의 자료실이나\n"
     "운영체제 제작사의 다운로드 사이트(http://www.lumanet.example/script/)에서 받으실 수 있으며,\n"
     "실행하면 스스로 설치됩니다.";
+
+inline constexpr std::string_view kNoBrowser = "등록된 웹브라우저가 없읍니다.";
+inline constexpr std::string_view kProgramNotInstalled = "프로그램이 인스톨되지 않았습니다.";
+inline constexpr std::string_view kGrantUnwritable =
+    "업데이트 프로그램에 응답할 수 없읍니다.\nconfig\\Receive.ini를 쓸 수 없읍니다.";
+// The key whose default value is the registered browser's command line.
+inline constexpr std::string_view kBrowserCommandKey = "http\\shell\\open\\command";
 
 inline constexpr std::string_view kNoModem = "모뎀이 설치 되어있지 않습니다.\n모뎀을 설치합니다.";
 inline constexpr std::string_view kModemControlPanel = "RunDll32 shell32.dll,Control_RunDLL modem.cpl";

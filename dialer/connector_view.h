@@ -7,6 +7,8 @@
 
 namespace dialer {
 
+enum class ProgramWindow { kShow, kShowDefault };
+
 enum class MessageIcon { kNone, kInformation, kExclamation, kStop, kQuestion };
 
 class ConnectorView {
@@ -24,6 +26,22 @@ public:
     virtual void ApplySkin(const SkinLayout& layout) = 0;
     // The window is about to be shown: icons, tooltips, the dial notifier's target.
     virtual void PrepareWindow() = 0;
+
+    // The question before connecting an item; true when the user goes on.
+    virtual bool ConfirmConnect(std::string_view item, std::string_view question) = 0;
+    // Makes sure the state holds the item's client program; false when the user cancelled.
+    virtual bool ChooseClientProgram(std::string_view item) = 0;
+    virtual void ShowLamp(int lamp) = 0;
+    virtual void HideLamps() = 0;
+    // The text of a connection state's string resource; 0 for none.
+    virtual void ShowProgress(int textId) = 0;
+    // Starts the updater and the hand-off that follows it.
+    virtual void StartUpdater() = 0;
+    // Starts a command line in directory (empty: the current one); false when it did not start.
+    virtual bool StartProgram(std::string_view command, ProgramWindow window, std::string_view directory) = 0;
+    // Opens an address with the program the system has for it.
+    virtual bool OpenAddress(std::string_view address) = 0;
+    virtual void Minimize() = 0;
 };
 
 } // namespace dialer

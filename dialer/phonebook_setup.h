@@ -47,6 +47,9 @@ public:
     void SetEntryNumber(std::string_view item, std::string_view number);
     // The modem of the first item's entry.
     DeviceQuery GetItemDevice();
+    // The system's text for a RAS error, or fallback when it has none.
+    std::string ErrorText(std::uint32_t code, std::string_view fallback);
+
     // Moves every item's entry to device.
     bool SetItemDevice(const RasDevice& device);
 
@@ -56,7 +59,6 @@ private:
     // script and the given number and device.
     bool Recreate(std::string_view item, const PhonebookEntry& old, const RasDevice& device,
                   const net::Ipv4Address& dns, const net::Ipv4Address& dnsAlternate);
-    std::string ErrorText(std::uint32_t code, std::string_view fallback);
 
     const ConnectorFiles& files_;
     ConnectorState& state_;

@@ -48,6 +48,11 @@ struct ConnectionList {
     std::vector<ConnectionHandle> connections;
 };
 
+struct DialStart {
+    std::uint32_t result = kRasSuccess;
+    ConnectionHandle connection = 0;
+};
+
 class RasService {
 public:
     virtual ~RasService() = default;
@@ -61,6 +66,8 @@ public:
     virtual EntryNameList EnumEntries() = 0;
     virtual ConnectionList EnumConnections() = 0;
     virtual std::uint32_t HangUp(ConnectionHandle connection) = 0;
+    // Starts dialing the entry; its progress comes back as connection states.
+    virtual DialStart Dial(std::string_view entry) = 0;
     // The system's text for an error code; nullopt when it has none.
     virtual std::optional<std::string> ErrorText(std::uint32_t code) = 0;
 };

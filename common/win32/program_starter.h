@@ -2,6 +2,7 @@
 // Korean program name is found under any ANSI code page.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,18 @@ bool StartCommand(std::string_view command, int showMode);
 // The same for a command line that is already UTF-16, such as a path that
 // CP949 may not be able to spell.
 bool StartCommand(std::wstring command, int showMode);
+
+struct ProcessHandleClose {
+    void operator()(void* process) const;
+};
+// A started process, kept to watch for its end.
+using ProcessHandle = std::unique_ptr<void, ProcessHandleClose>;
+
+// The same in directory (empty: the current one), keeping the process;
+// an empty handle when it could not be created.
+ProcessHandle StartProcess(std::wstring command, int showMode, const std::wstring& directory);
+// True when the process has ended, or there is none.
+bool ProcessEnded(const ProcessHandle& process);
 
 class CommandStarter : public gateway::ProgramStarter {
 public:

@@ -3,14 +3,19 @@
 #include "common/win32/main_window.h"
 #include "common/win32/message_box.h"
 #include "common/win32/program_path.h"
+#include "common/hand_off_contract.h"
 #include "common/win32/program_starter.h"
 #include "common/win32/text.h"
 #include "dialer/connector_messages.h"
+#include "dialer/dial_progress.h"
+#include "dialer/win32/client_program.h"
+#include "dialer/win32/confirm_dialog.h"
 #include "dialer/win32/connector_help.h"
 #include "dialer/win32/settings_dialog.h"
 #include "resource.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -20,7 +25,13 @@ constexpr std::array<int, dialer::kSkinPartCount - 1> kPartControls{IDC_HELP_CLI
 constexpr std::array<int, 7> kLamps{IDC_LAMP_OPEN_PORT,    IDC_LAMP_CONNECT_DEVICE,  IDC_LAMP_ALL_DEVICES,
                                     IDC_LAMP_CONNECTED,    IDC_LAMP_UPDATER,         IDC_LAMP_UPDATER_STARTED,
                                     IDC_LAMP_LAUNCHED};
+static_assert(IDC_LAMP_OPEN_PORT == dialer::kLampOpenPort && IDC_LAMP_CONNECT_DEVICE == dialer::kLampConnectDevice &&
+              IDC_LAMP_ALL_DEVICES == dialer::kLampAllDevices && IDC_LAMP_CONNECTED == dialer::kLampConnected &&
+              IDC_LAMP_UPDATER == dialer::kLampUpdater && IDC_LAMP_UPDATER_STARTED == dialer::kLampUpdaterStarted &&
+              IDC_LAMP_LAUNCHED == dialer::kLampLaunched);
 constexpr WORD kNoControlId = 0xFFFF;
+// Polls the updater's status once the line is up.
+constexpr UINT_PTR kHandOffTimer = 1029;
 
 dialer::ConnectorFiles InstalledFiles() {
     std::filesystem::path directory = win::ProgramFile("");
@@ -68,19 +79,22 @@ ConnectorDialog::ConnectorDialog()
     });
     OnMessage(WM_SKIN_HOVER_INSIDE, [](WPARAM, LPARAM) { return TRUE; });
     OnMessage(WM_CLOSE, [this](WPARAM, LPARAM) {
-        HangUpOpenConnection();
-        End(IDOK);
+        Quit();
         return TRUE;
     });
+    OnMessage(ras95::WM_RASDIALEVENT, [this](WPARAM state, LPARAM error) {
+        connector_.OnRasDialEvent(static_cast<std::uint32_t>(state), static_cast<std::uint32_t>(error));
+        return TRUE;
+    });
+    OnTimer(kHandOffTimer, [this] { PollHandOff(); });
+    OnClick(IDC_CONNECT, [this] { connector_.OnConnectButton(); });
+    OnClick(IDC_HANG_UP, [this] { connector_.OnHangUpButton(); });
     OnClick(IDC_SETTINGS, [this] { OnSettings(); });
     OnClick(IDC_HELP_CLIP, [this] { OpenHelp(""); });
     for (int quit : {IDC_QUIT, IDC_CLOSE}) {
-        OnClick(quit, [this] {
-            HangUpOpenConnection();
-            End(IDOK);
-        });
+        OnClick(quit, [this] { Quit(); });
     }
-    OnClick(IDC_MINIMIZE, [this] { ShowWindow(Handle(), SW_MINIMIZE); });
+    OnClick(IDC_MINIMIZE, [this] { Minimize(); });
 }
 
 bool ConnectorDialog::OnInitDialog() {
@@ -135,6 +149,7 @@ void ConnectorDialog::ApplySkin(const dialer::SkinLayout& layout) {
 }
 
 void ConnectorDialog::PrepareWindow() {
+    RasLibrary::SetNotifyTarget(Handle());
     // Every control's tooltip is the string resource of its id.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
@@ -156,9 +171,64 @@ void ConnectorDialog::PrepareWindow() {
     SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
-void ConnectorDialog::HideLamps() const {
+void ConnectorDialog::HideLamps() {
     for (int lamp : kLamps) ShowItem(lamp, false);
+    UpdateWindow(Handle());
 }
+
+void ConnectorDialog::ShowLamp(int lamp) {
+    ShowItem(lamp, true);
+    UpdateWindow(Handle());
+}
+
+bool ConnectorDialog::ConfirmConnect(std::string_view item, std::string_view question) {
+    ConfirmDialog confirm(item, question, connector_.Files().Messages());
+    return confirm.RunModal(Handle()) == IDOK;
+}
+
+bool ConnectorDialog::ChooseClientProgram(std::string_view item) {
+    return GetClientProgram(Handle(), connector_, item) != ClientProgramChoice::kCancelled;
+}
+
+void ConnectorDialog::ShowProgress(int textId) {
+    // The taskbar button tells the dial's progress.
+    wchar_t text[64] = L"";
+    if (textId == 0 || LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(textId), text, 64) <= 0) {
+        SetCaption(dialer::text::kProgramTitle);
+        return;
+    }
+    SetWindowTextW(Handle(), text);
+}
+
+void ConnectorDialog::StartUpdater() {
+    // Quoted: the program directory may hold blanks.
+    updater_ = win::StartProcess(L"\"" + win::ProgramFile("Update.exe").native() + L"\"", SW_HIDE, L"");
+    // An updater that did not start ends the poll at its first tick.
+    SetTimer(Handle(), kHandOffTimer, hand_off::kEndTransferPollMs, nullptr);
+}
+
+void ConnectorDialog::PollHandOff() {
+    switch (connector_.PollHandOff(win::ProcessEnded(updater_))) {
+    case dialer::HandOffStep::kWait: return;
+    case dialer::HandOffStep::kClose: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
+    case dialer::HandOffStep::kDone: break;
+    }
+    KillTimer(Handle(), kHandOffTimer);
+    updater_.reset();
+}
+
+bool ConnectorDialog::StartProgram(std::string_view command, dialer::ProgramWindow window,
+                                   std::string_view directory) {
+    int show = window == dialer::ProgramWindow::kShow ? SW_SHOW : SW_SHOWDEFAULT;
+    return win::StartProcess(win::Widen(command), show, win::Widen(directory)) != nullptr;
+}
+
+bool ConnectorDialog::OpenAddress(std::string_view address) {
+    auto result = ShellExecuteW(Handle(), L"open", win::Widen(address).c_str(), nullptr, nullptr, SW_SHOW);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+void ConnectorDialog::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
 bool ConnectorDialog::OnPaint() {
     PAINTSTRUCT paint;
@@ -177,7 +247,7 @@ void ConnectorDialog::ShowItemMenu(LPARAM screenPoint) {
     for (std::size_t i = 0; i < plan->entries.size(); ++i) {
         int command = dialer::kFirstItemCommand + static_cast<int>(i);
         AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(command), win::Widen(plan->entries[i]).c_str());
-        OnClick(command, [this, i] { connector_.SelectItem(static_cast<int>(i) + 1); });
+        OnClick(command, [this, i] { connector_.ConnectItem(static_cast<int>(i) + 1); });
     }
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, static_cast<short>(LOWORD(screenPoint)),
                    static_cast<short>(HIWORD(screenPoint)), 0, Handle(), nullptr);
@@ -193,8 +263,7 @@ void ConnectorDialog::OnSettings() {
     connector_.ApplyNumberChoice(choice);
 }
 
-void ConnectorDialog::HangUpOpenConnection() {
-    dialer::ConnectorState& state = connector_.State();
-    if (state.connection) ras_.HangUp(state.connection);
-    state.connection = 0;
+void ConnectorDialog::Quit() {
+    connector_.HangUpOnQuit();
+    End(IDOK);
 }

@@ -5,6 +5,7 @@
 
 #include "common/win32/dib_bitmap.h"
 #include "common/win32/main_window.h"
+#include "common/win32/program_starter.h"
 #include "dialer/connector.h"
 #include "dialer/win32/ras_library.h"
 #include "dialer/win32/skin_controls.h"
@@ -31,11 +32,20 @@ private:
     void StartCommand(std::string_view command) override;
     void ApplySkin(const dialer::SkinLayout& layout) override;
     void PrepareWindow() override;
+    bool ConfirmConnect(std::string_view item, std::string_view question) override;
+    bool ChooseClientProgram(std::string_view item) override;
+    void ShowLamp(int lamp) override;
+    void HideLamps() override;
+    void ShowProgress(int textId) override;
+    void StartUpdater() override;
+    bool StartProgram(std::string_view command, dialer::ProgramWindow window, std::string_view directory) override;
+    bool OpenAddress(std::string_view address) override;
+    void Minimize() override;
+    void PollHandOff();
 
-    void HideLamps() const;
     void ShowItemMenu(LPARAM screenPoint);
     void OnSettings();
-    void HangUpOpenConnection();
+    void Quit();
 
     RasLibrary ras_;
     WindowsSystem system_;
@@ -45,4 +55,6 @@ private:
     // Connect, settings, hang-up and quit, in the order of the skin's parts.
     std::array<SkinButton, 4> buttons_;
     HWND tooltip_ = nullptr;
+    // The updater started for the hand-off, watched by the poll.
+    win::ProcessHandle updater_;
 };

@@ -1,5 +1,6 @@
 #include "dialer/win32/ras_library.h"
 
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,6 +10,14 @@ namespace {
 constexpr DWORD kErrorInvalidFunction = 1;
 constexpr DWORD kErrorInvalidParameter = 87;
 constexpr DWORD kErrorTextSize = 256;
+
+// Where the notifier posts; set once the window exists.
+std::atomic<HWND> notifyTarget{nullptr};
+
+// Runs on a thread of RAS's own: it touches nothing but the message queue.
+VOID WINAPI NotifyDialEvent(UINT, ras95::RASCONNSTATE state, DWORD error) {
+    PostMessageW(notifyTarget.load(), ras95::WM_RASDIALEVENT, state, static_cast<LPARAM>(error));
+}
 
 // A function by its exact name, or by the name with "A" that is all the
 // Windows NT family exports.
@@ -103,7 +112,10 @@ RasLibrary::RasLibrary() : rasApi_(LoadLibraryW(L"rasapi32.dll")) {
     enumConnections_ = Find<ras95::EnumConnectionsFn>(rasApi_, "RasEnumConnections");
     hangUp_ = Find<ras95::HangUpFn>(rasApi_, "RasHangUp");
     errorString_ = Find<ras95::GetErrorStringFn>(rasApi_, "RasGetErrorString");
+    dial_ = Find<ras95::DialFn>(rasApi_, "RasDial");
 }
+
+void RasLibrary::SetNotifyTarget(HWND window) { notifyTarget.store(window); }
 
 bool RasLibrary::BindPhonebookApi() {
     for (const wchar_t* name : {L"rasapi32.dll", L"rnaph.dll"}) {
@@ -205,4 +217,22 @@ std::optional<std::string> RasLibrary::ErrorText(std::uint32_t code) {
     char text[kErrorTextSize] = "";
     if (errorString_(code, text, sizeof text) != 0) return std::nullopt;
     return std::string(text, strnlen(text, sizeof text));
+}
+
+dialer::DialStart RasLibrary::Dial(std::string_view entry) {
+    if (!dial_) return {kErrorInvalidFunction, 0};
+    ras95::RASDIALPARAMS parameters{};
+    parameters.dwSize = sizeof parameters;
+    // The number, the script and the device come from the entry; "*" takes its domain too.
+    if (!PutText(parameters.szEntryName, entry) || !PutText(parameters.szDomain, "*")) {
+        return {kErrorInvalidParameter, 0};
+    }
+    ras95::HRASCONN connection = nullptr;
+    DWORD result = dial_(nullptr, nullptr, &parameters, 0, reinterpret_cast<LPVOID>(&NotifyDialEvent), &connection);
+    if (result != 0) {
+        // A refused dial may still hold a port until it is hung up.
+        if (connection && hangUp_) hangUp_(connection);
+        return {result, 0};
+    }
+    return {0, reinterpret_cast<dialer::ConnectionHandle>(connection)};
 }

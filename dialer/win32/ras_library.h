@@ -21,6 +21,10 @@ public:
     dialer::ConnectionList EnumConnections() override;
     std::uint32_t HangUp(dialer::ConnectionHandle connection) override;
     std::optional<std::string> ErrorText(std::uint32_t code) override;
+    dialer::DialStart Dial(std::string_view entry) override;
+
+    // The window that the dial's notifier posts WM_RASDIALEVENT to.
+    static void SetNotifyTarget(HWND window);
 
 private:
     HMODULE rasApi_ = nullptr;
@@ -32,4 +36,5 @@ private:
     ras95::EnumConnectionsFn enumConnections_ = nullptr;
     ras95::HangUpFn hangUp_ = nullptr;
     ras95::GetErrorStringFn errorString_ = nullptr;
+    ras95::DialFn dial_ = nullptr;
 };

@@ -41,6 +41,14 @@ std::string TextOf(const std::vector<BYTE>& data) {
     return win::Narrow(text.substr(0, text.find(L'\0')));
 }
 
+std::optional<std::string> StringValue(HKEY root, std::string_view path, std::string_view name) {
+    Key key = Open(root, path, KEY_READ);
+    if (!key) return std::nullopt;
+    auto value = Query(key.get(), name);
+    if (!value || !IsText(value->first)) return std::nullopt;
+    return TextOf(value->second);
+}
+
 } // namespace
 
 bool WindowsSystem::IsWindows9x() {
@@ -56,11 +64,11 @@ bool WindowsSystem::IsWindows9x() {
 bool WindowsSystem::MachineKeyExists(std::string_view path) { return Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != nullptr; }
 
 std::optional<std::string> WindowsSystem::MachineString(std::string_view path, std::string_view name) {
-    Key key = Open(HKEY_LOCAL_MACHINE, path, KEY_READ);
-    if (!key) return std::nullopt;
-    auto value = Query(key.get(), name);
-    if (!value || !IsText(value->first)) return std::nullopt;
-    return TextOf(value->second);
+    return StringValue(HKEY_LOCAL_MACHINE, path, name);
+}
+
+std::optional<std::string> WindowsSystem::ClassesString(std::string_view path, std::string_view name) {
+    return StringValue(HKEY_CLASSES_ROOT, path, name);
 }
 
 bool WindowsSystem::UserKeyExists(std::string_view path) { return Open(HKEY_CURRENT_USER, path, KEY_READ) != nullptr; }

@@ -11,6 +11,8 @@ from pathlib import Path
 import pytest
 
 from winerig import PATIENCE, DriverTimeout
+# The updater's loopback FTP server and its question, for the evening's whole chain.
+from test_update import ADDRESS, OLD_VERSION, ftp_root, offered, serve  # noqa: F401
 
 pytestmark = pytest.mark.program("Pondial.exe")
 
@@ -255,3 +257,119 @@ def test_the_help_file_leads_each_component_keyword_to_its_page(program_dir, tmp
     text = index.read_bytes().decode("cp949", errors="replace")
     for keyword, page in (("전화접속어댑터", "adapter.htm"), ("TCP/IP설정방법", "tcpip.htm")):
         assert re.search(r'value="%s">\s*<param name="Local" value="%s"' % (re.escape(keyword), page), text)
+
+
+CONFIRM_OK = 1
+STANDIN_PROGRAM = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
+                                      / "tools/standin_program/standin_program.exe")).resolve()
+
+
+def choose_last_item(driver, window):
+    """Rests on the connect button and clicks the menu's last item (the game room)."""
+    x, y = centre(driver, driver.control(window, CONNECT))
+    driver.mouse_move(x, y)
+    driver.mouse_move(x, y)
+    menu = driver.find_window("", class_name="#32768")["hwnd"]
+    left, _, _, bottom = (int(value) for value in driver.info(menu)["rect"])
+    driver.mouse_click(left + 30, bottom - 8)
+    driver.mouse_move(*AWAY)
+
+
+def lit(driver, window):
+    return [lamp for lamp in LAMPS if driver.info(driver.control(window, lamp))["visible"]]
+
+
+def point_at_server(connector_dir):
+    """The updater's server for the connector's directory, with an old version installed."""
+    config = connector_dir / "config"
+    (config / "version.ini").write_bytes(OLD_VERSION.encode("cp949"))
+    position = config / "position.ini"
+    position.write_bytes(position.read_bytes() + b"\r\n[FTPADDR] %s\r\n" % ADDRESS.replace(".", " ").encode())
+
+
+def dial_game_item(driver, window):
+    choose_last_item(driver, window)
+    confirm = driver.find_window("게임방")["hwnd"]
+    driver.screenshot(confirm, "confirm")
+    driver.press(confirm, CONFIRM_OK)
+    assert driver.wait_for(lambda: lit(driver, window), lambda lamps: len(lamps) >= 6) == list(LAMPS[:6])
+    driver.screenshot(window, "connected")
+
+
+def never_ask(connector_dir, item):
+    """The item's "message.ini" record: a 20-byte name and the flag "YES"."""
+    name = item.encode("cp949")
+    (connector_dir / "config" / "message.ini").write_bytes(name + bytes(20 - len(name)) + b"YES\0")
+
+
+def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, connector_dir, serve):
+    point_at_server(connector_dir)
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    sample = os.urandom(5000)
+    serve("[UTIL]\nsample.dll\n", {"sample.dll": sample})
+
+    program, window = start_connector(launch, driver, connector_dir)
+    dial_game_item(driver, window)
+
+    driver.press(offered(driver)["hwnd"], CONFIRM_OK)
+    started = connector_dir / "Client.started"
+    assert driver.wait_for(started.exists, bool)
+    assert started.read_text(encoding="utf-8").split("\t")[0].endswith("\\Client.exe")
+    assert (connector_dir / "util" / "sample.dll").read_bytes() == sample
+    assert driver.wait_for(lambda: driver.info(window)["style"] & WS_MINIMIZE, bool)
+    assert LAMPS[6] in lit(driver, window)
+    assert (connector_dir / "config" / "EndTransfer.ini").read_bytes()[:1] == b"\0"
+    program.check()
+
+
+def test_an_update_that_restarts_closes_the_connector_and_the_updater_starts_it_again(launch, driver, connector_dir,
+                                                                                      serve):
+    point_at_server(connector_dir)
+    serve("[RESTART]\n[UTIL]\nsample.dll\n", {"sample.dll": b"new"})
+    program, window = start_connector(launch, driver, connector_dir)
+    dial_game_item(driver, window)
+    driver.press(offered(driver)["hwnd"], CONFIRM_OK)
+    assert program.wait_exit() == 0
+    again = driver.wait_for(lambda: [w for w in driver.windows() if w["title"] == TITLE and w["visible"]], bool)
+    assert again and again[0]["hwnd"] != window
+    assert (connector_dir / "util" / "sample.dll").read_bytes() == b"new"
+
+
+def test_with_the_never_ask_flag_and_no_updater_the_item_starts_without_a_question(launch, driver, connector_dir):
+    never_ask(connector_dir, "게임방")
+    (connector_dir / "Update.exe").unlink()
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    _, window = start_connector(launch, driver, connector_dir)
+    choose_last_item(driver, window)
+    started = connector_dir / "Client.started"
+    assert driver.wait_for(started.exists, bool)
+    assert lit(driver, window) == list(LAMPS)
+
+
+def test_an_internet_item_starts_its_program_from_the_connect_button(launch, driver, connector_dir):
+    (connector_dir / "config" / "filelist.ini").write_bytes("인터넷^internet^웹으로?^web.exe\r\n".encode("cp949"))
+    never_ask(connector_dir, "인터넷")
+    (connector_dir / "Update.exe").unlink()
+    shutil.copy(STANDIN_PROGRAM, connector_dir / "web.exe")
+    _, window = start_connector(launch, driver, connector_dir)
+    click_control(driver, window, CONNECT)
+    started = connector_dir / "web.started"
+    assert driver.wait_for(started.exists, bool)
+    assert started.read_text(encoding="utf-8").split("\t")[0].endswith("\\web.exe")
+
+
+def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, driver, connector_dir):
+    script_ras(connector_dir, "dial-error=2 678")
+    (connector_dir / "temp").mkdir()
+    (connector_dir / "temp" / "change.ini").write_text("left over")
+    _, window = start_connector(launch, driver, connector_dir)
+    choose_last_item(driver, window)
+    driver.press(driver.find_window("게임방")["hwnd"], CONFIRM_OK)
+    box = driver.find_message_box(caption="알림")
+    assert box["text"] == "There is no answer."
+    driver.press(box["hwnd"], CONFIRM_OK)
+    assert driver.wait_for(lambda: lit(driver, window), lambda lamps: not lamps) == []
+    assert not (connector_dir / "temp").exists()
+    # Ready again: the menu opens and the item can be dialed once more.
+    choose_last_item(driver, window)
+    assert driver.find_window("게임방")["hwnd"]

@@ -157,17 +157,17 @@ TEST_F(ConnectorTest, TheItemMenuOpensOnTheConnectButtonOnlyWhileThereIsAChoice)
 
 TEST_F(ConnectorTest, AChosenItemBecomesTheItemToConnectWithItsKindAndProgram) {
     Write("filelist.ini", "인터넷^internet^웹^iexplore.exe\r\n자료실^Software\\Lumanet\\Files^묻기\r\n게임방^game^게임^Client.exe\r\n");
-    ASSERT_TRUE(connector.SelectItem(2));
+    ASSERT_TRUE(connector.SelectItem(2).has_value());
     const ConnectorState& state = connector.State();
     EXPECT_EQ(state.currentItem, "자료실");
     EXPECT_EQ(state.launchKind, LaunchKind::kRegisteredProgram);
     EXPECT_EQ(state.itemKey, "Software\\Lumanet\\Files");
     EXPECT_EQ(state.itemProgram, "");
-    ASSERT_TRUE(connector.SelectItem(3));
+    ASSERT_TRUE(connector.SelectItem(3).has_value());
     EXPECT_EQ(state.launchKind, LaunchKind::kGame);
     EXPECT_EQ(state.itemProgram, "Client.exe");
-    EXPECT_FALSE(connector.SelectItem(4));
-    EXPECT_FALSE(connector.SelectItem(0));
+    EXPECT_FALSE(connector.SelectItem(4).has_value());
+    EXPECT_FALSE(connector.SelectItem(0).has_value());
     EXPECT_EQ(state.currentItem, "게임방");
 }
 

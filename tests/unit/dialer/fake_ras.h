@@ -25,6 +25,9 @@ public:
     std::vector<ConnectionHandle> connections;
     std::vector<ConnectionHandle> hungUp;
     std::vector<std::string> calls;
+    std::uint32_t dialResult = kRasSuccess;
+    ConnectionHandle nextConnection = 42;
+    std::vector<std::string> dialed;
 
     bool BindPhonebookApi() override { return bindable; }
     EntryLookup GetEntry(std::string_view name) override {
@@ -57,8 +60,13 @@ public:
         hungUp.push_back(connection);
         return kRasSuccess;
     }
+    DialStart Dial(std::string_view entry) override {
+        dialed.emplace_back(entry);
+        if (dialResult != kRasSuccess) return {dialResult, 0};
+        return {kRasSuccess, nextConnection};
+    }
     std::optional<std::string> ErrorText(std::uint32_t code) override {
-        if (code == 0) return std::nullopt;
+        if (code == 0 || code >= 10000) return std::nullopt;
         return "error " + std::to_string(code);
     }
 };
@@ -88,6 +96,12 @@ public:
         if (value == key->second.end()) return std::nullopt;
         return value->second;
     }
+    std::map<std::string, std::string> classes;  // default values under HKEY_CLASSES_ROOT
+    std::optional<std::string> ClassesString(std::string_view path, std::string_view name) override {
+        auto found = classes.find(std::string(path));
+        if (!name.empty() || found == classes.end()) return std::nullopt;
+        return found->second;
+    }
     bool UserKeyExists(std::string_view path) override { return user.count(std::string(path)) > 0; }
     std::optional<RegistryValue> UserValue(std::string_view path, std::string_view name) override {
         auto key = user.find(std::string(path));
@@ -116,6 +130,19 @@ public:
     std::vector<std::string> commands;
     std::vector<SkinLayout> skins;
     int prepared = 0;
+    bool confirms = true;
+    bool choosesProgram = true;
+    std::vector<std::string> questions;  // "item: question"
+    std::vector<std::string> programChoices;
+    std::set<int> lamps;  // lit now
+    std::vector<int> lampOrder;
+    std::vector<int> progress;
+    int updatersStarted = 0;
+    std::set<std::string> startable;  // command lines that start
+    bool opensAddresses = false;
+    std::vector<std::string> started;  // "command|directory", tried ones too
+    std::vector<std::string> opened;
+    int minimized = 0;
 
     bool Message(std::string_view text, std::string_view caption, MessageIcon icon, bool) override {
         messages.push_back({std::string(text), std::string(caption), icon});
@@ -125,6 +152,30 @@ public:
     void StartCommand(std::string_view command) override { commands.emplace_back(command); }
     void ApplySkin(const SkinLayout& layout) override { skins.push_back(layout); }
     void PrepareWindow() override { ++prepared; }
+    bool ConfirmConnect(std::string_view item, std::string_view question) override {
+        questions.push_back(std::string(item) + ": " + std::string(question));
+        return confirms;
+    }
+    bool ChooseClientProgram(std::string_view item) override {
+        programChoices.emplace_back(item);
+        return choosesProgram;
+    }
+    void ShowLamp(int lamp) override {
+        lamps.insert(lamp);
+        lampOrder.push_back(lamp);
+    }
+    void HideLamps() override { lamps.clear(); }
+    void ShowProgress(int textId) override { progress.push_back(textId); }
+    void StartUpdater() override { ++updatersStarted; }
+    bool StartProgram(std::string_view command, ProgramWindow, std::string_view directory) override {
+        started.push_back(std::string(command) + "|" + std::string(directory));
+        return startable.count(std::string(command)) > 0;
+    }
+    bool OpenAddress(std::string_view address) override {
+        opened.emplace_back(address);
+        return opensAddresses;
+    }
+    void Minimize() override { ++minimized; }
 };
 
 } // namespace dialer::testing
