@@ -260,6 +260,7 @@ def test_the_help_file_leads_each_component_keyword_to_its_page(program_dir, tmp
 
 
 CONFIRM_OK = 1
+DONT_ASK = 1064
 STANDIN_PROGRAM = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
                                       / "tools/standin_program/standin_program.exe")).resolve()
 
@@ -294,6 +295,11 @@ def dial_game_item(driver, window):
     driver.press(confirm, CONFIRM_OK)
     assert driver.wait_for(lambda: lit(driver, window), lambda lamps: len(lamps) >= 6) == list(LAMPS[:6])
     driver.screenshot(window, "connected")
+
+
+def recorded_starts(record):
+    """The starts the stand-in program recorded, one line each."""
+    return record.read_text(encoding="utf-8").splitlines() if record.exists() else []
 
 
 def never_ask(connector_dir, item):
@@ -335,15 +341,25 @@ def test_an_update_that_restarts_closes_the_connector_and_the_updater_starts_it_
     assert (connector_dir / "util" / "sample.dll").read_bytes() == b"new"
 
 
-def test_with_the_never_ask_flag_and_no_updater_the_item_starts_without_a_question(launch, driver, connector_dir):
-    never_ask(connector_dir, "게임방")
+def test_a_ticked_never_ask_dials_the_next_time_without_a_question(launch, driver, connector_dir):
+    # Without an updater to wait for, the item's program starts at the next tick.
     (connector_dir / "Update.exe").unlink()
     shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    started = connector_dir / "Client.started"
+    program, window = start_connector(launch, driver, connector_dir)
+    choose_last_item(driver, window)
+    confirm = driver.find_window("게임방")["hwnd"]
+    driver.click(driver.control(confirm, DONT_ASK))
+    driver.press(confirm, CONFIRM_OK)
+    assert driver.wait_for(lambda: len(recorded_starts(started)), lambda count: count == 1) == 1
+    driver.close_window(window)
+    assert program.wait_exit() == 0
+
     _, window = start_connector(launch, driver, connector_dir)
     choose_last_item(driver, window)
-    started = connector_dir / "Client.started"
-    assert driver.wait_for(started.exists, bool)
+    assert driver.wait_for(lambda: len(recorded_starts(started)), lambda count: count == 2) == 2
     assert lit(driver, window) == list(LAMPS)
+    assert not [w for w in driver.windows() if w["title"] == "게임방" and w["visible"]]
 
 
 def test_an_internet_item_starts_its_program_from_the_connect_button(launch, driver, connector_dir):
