@@ -22,9 +22,10 @@ bool IsAcceptableUserId(std::string_view id) {
 }
 
 bool IsAcceptableRoom(const lobby::request::NewRoom& room) {
-    return room.title.size() <= lobby::kRoomTitleMaxBytes && room.gameName.size() < lobby::kGameNameSize &&
+    return room.title.size() <= lobby::kRoomTitleMaxBytes && room.gameName.size() <= lobby::kGameNameMaxBytes &&
            room.capacity >= static_cast<int>(lobby::kMinMembers) &&
-           room.capacity <= static_cast<int>(lobby::kMaxMembers) && room.gameKind >= 1 && room.gameKind <= 3;
+           room.capacity <= static_cast<int>(lobby::kMaxMembers) && room.gameKind >= lobby::kStarCraft &&
+           room.gameKind <= lobby::kRegisteredGame;
 }
 
 } // namespace
