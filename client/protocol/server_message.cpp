@@ -1,5 +1,7 @@
 #include "client/protocol/server_message.h"
 
+#include "client/protocol/server_replies.h"
+
 #include <cstdlib>
 
 namespace lobby {
@@ -54,21 +56,21 @@ ServerMessage ParseServerMessage(std::string_view text) {
     }
     if (StartsWith(text, "CLIENT_IP_ADDRESS^")) {
         const auto fields = fieldsOf();
-        if (text.size() < 30 || !HasField(fields, 1)) return Ignored{};
+        if (text.size() < reply::kClientAddressMinBytes || !HasField(fields, 1)) return Ignored{};
         return ClientAddress{fields[1].substr(0, kClientAddressMaxBytes)};
     }
-    if (text == "YOU_ARE_HOST") return YouAreHost{};
-    if (text == "HOST_GAME_START") return HostGameStart{};
-    if (text == "INIT_TREE") return RoomListCleared{};
+    if (text == reply::kYouAreHost) return YouAreHost{};
+    if (text == reply::kHostGameStart) return HostGameStart{};
+    if (text == reply::kNoRooms) return RoomListCleared{};
     if (StartsWith(text, "ROOMNUMBER^")) {
         const auto fields = fieldsOf();
-        if (text.size() < 14 || !HasField(fields, 1)) return Ignored{};
+        if (text.size() < reply::kRoomNumberMinBytes || !HasField(fields, 1)) return Ignored{};
         return RoomNumber{std::atoi(fields[1].c_str())};
     }
     if (StartsWith(text, "IDORDER^")) {
         const auto fields = fieldsOf();
         if (text.size() < 9 || !HasField(fields, 1)) return Ignored{};
-        return LoginReply{fields[1] != "FALSE"};
+        return LoginReply{fields[1] != reply::kLoginRefused};
     }
     if (StartsWith(text, "JOINORDER^")) {
         const auto fields = fieldsOf();

@@ -3,10 +3,6 @@
 namespace lobby::reply {
 namespace {
 
-// Shorter messages of these kinds are ignored by the client.
-constexpr std::size_t kClientAddressMinBytes = 30;
-constexpr std::size_t kRoomNumberMinBytes = 14;
-
 std::string PaddedTo(std::string message, std::size_t minimum) {
     message += '^';
     do message += '0';

@@ -2,6 +2,7 @@
 // server_message.h, which parses every form built here.
 #pragma once
 
+#include "client/protocol/outgoing_messages.h"
 #include "client/protocol/room_row.h"
 
 #include <cstddef>
@@ -12,11 +13,16 @@
 namespace lobby::reply {
 
 inline constexpr const char* kYouAreHost = "YOU_ARE_HOST";
-inline constexpr const char* kHostGameStart = "HOST_GAME_START";
+// The host's request, passed on to the members.
+inline constexpr const char* kHostGameStart = outgoing::kHostGameStart;
 inline constexpr const char* kNoRooms = "INIT_TREE";
 inline constexpr const char* kLoginRefused = "FALSE";
 inline constexpr const char* kLoginAccepted = "OK";
 inline constexpr const char* kJoinRefused = "NO";
+
+// Shorter messages of these kinds are ignored by the client.
+inline constexpr std::size_t kClientAddressMinBytes = 30;
+inline constexpr std::size_t kRoomNumberMinBytes = 14;
 
 std::string LoginReply(bool accepted);
 // Padded with a further field to the length the client needs before it reads the address.
