@@ -5,6 +5,12 @@
 //
 //   lobby_load --protocol lobby|irc --port P [--clients 500] [--room-size 8]
 //              [--rate 5] [--seconds 20]
+#include "client/games/game_kind.h"
+#include "client/protocol/outgoing_messages.h"
+#include "client/protocol/server_message.h"
+#include "client/protocol/wire_format.h"
+#include "client/user_id.h"
+
 #include <asio.hpp>
 
 #include <algorithm>
@@ -21,8 +27,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using asio::ip::tcp;
-
-constexpr std::size_t kBlock = 512;
 
 struct Options {
     bool irc = false;
@@ -63,7 +67,7 @@ private:
     tcp::socket socket_;
     asio::steady_timer timer_;
     int index_;
-    std::array<char, kBlock> block_{};
+    lobby::SendBlock block_{};
     asio::streambuf lines_;
     std::deque<std::string> outgoing_;
     bool writing_ = false;
@@ -175,7 +179,7 @@ void User::Start() {
                               if (error) return load_.Failed("connect: " + error.message());
                               socket_.set_option(tcp::no_delay(true));
                               if (load_.options().irc) Send("NICK " + Name() + "\r\nUSER " + Name() + " 0 * :load\r\n");
-                              else Send("ID^" + Name());
+                              else Send(lobby::outgoing::Login(Name()));
                               Read();
                           });
 }
@@ -183,10 +187,12 @@ void User::Start() {
 void User::EnterRoom() {
     int room = load_.RoomOf(index_);
     if (load_.options().irc) Send("JOIN #r" + std::to_string(room) + "\r\n");
-    else Send("NEW^r" + std::to_string(room) + "^" + std::to_string(load_.options().roomSize) + "^1^StarCraft^");
+    else
+        Send(lobby::outgoing::NewRoom("r" + std::to_string(room), static_cast<unsigned>(load_.options().roomSize),
+                                      lobby::kStarCraft, "StarCraft"));
 }
 
-void User::JoinNumber(int number) { Send("JOIN^" + std::to_string(number)); }
+void User::JoinNumber(int number) { Send(lobby::outgoing::Join(number)); }
 
 void User::StartChatting(Clock::duration offset) { ChatLater(offset); }
 
@@ -197,16 +203,19 @@ void User::ChatLater(Clock::duration wait) {
         if (error || !load_.chatting()) return;
         std::string stamp = "t=" + std::to_string(MicrosNow());
         if (load_.options().irc) Send("PRIVMSG #r" + std::to_string(load_.RoomOf(index_)) + " :" + stamp + "\r\n");
-        else Send("[" + Name() + "] " + stamp);
+        else Send(lobby::ChatPrefix(Name()) + " " + stamp);
         load_.Sent();
         ChatLater(std::chrono::microseconds(static_cast<long long>(1e6 / load_.options().rate)));
     });
 }
 
 void User::Send(const std::string& text) {
-    std::string data = text;
-    if (!load_.options().irc) data.resize(kBlock, '\0');
-    outgoing_.push_back(std::move(data));
+    if (load_.options().irc) {
+        outgoing_.push_back(text);
+    } else {
+        lobby::SendBlock block = lobby::MakeSendBlock(text);
+        outgoing_.emplace_back(block.begin(), block.end());
+    }
     if (!writing_) WriteQueued();
 }
 
@@ -233,9 +242,7 @@ void User::Read() {
             lines_.consume(size);
             OnMessage(line);
         } else {
-            const char* text = block_.data();
-            const char* caret = static_cast<const char*>(std::memchr(text, '^', kBlock));
-            OnMessage(caret ? std::string(caret + 1, strnlen(caret + 1, kBlock - (caret + 1 - text))) : "");
+            OnMessage(lobby::StripHeader(std::string_view(block_.data(), strnlen(block_.data(), block_.size()))));
         }
         Read();
     };
@@ -261,16 +268,23 @@ void User::OnMessage(const std::string& text) {
         }
         return;
     }
-    if (text == "IDORDER^OK") return load_.LoggedIn();
-    if (text.rfind("IDORDER^", 0) == 0 || text.rfind("INFO^", 0) == 0) return load_.Failed("lobby refused: " + text);
-    if (text.rfind("ROOMNUMBER^", 0) == 0) {
-        load_.RoomMade(index_, std::atoi(text.c_str() + 11));
+    using namespace lobby::message;
+    auto message = lobby::ParseServerMessage(text);
+    if (auto* login = std::get_if<LoginReply>(&message)) {
+        if (login->accepted) return load_.LoggedIn();
+        return load_.Failed("lobby refused: " + text);
+    }
+    if (std::holds_alternative<Info>(message)) return load_.Failed("lobby refused: " + text);
+    if (auto* room = std::get_if<RoomNumber>(&message)) {
+        load_.RoomMade(index_, room->number);
         return load_.InRoom();
     }
-    if (text.rfind("JOINORDER^YES", 0) == 0) return load_.InRoom();
-    if (text.rfind("JOINORDER^", 0) == 0) return load_.Failed("join refused");
-    std::string own = "[" + Name() + "]";
-    if (text.rfind("[", 0) == 0 && text.rfind(own, 0) != 0) {
+    if (auto* join = std::get_if<JoinReply>(&message)) {
+        if (join->yes) return load_.InRoom();
+        return load_.Failed("join refused");
+    }
+    if (std::holds_alternative<ChatLine>(message) && text.rfind("[", 0) == 0 &&
+        text.rfind(lobby::ChatPrefix(Name()), 0) != 0) {
         long long stamp = stampOf(0);
         if (stamp >= 0) load_.Relayed(stamp);
     }
