@@ -17,7 +17,7 @@ public:
         sent[connection].emplace_back(message);
     }
     void HangUp(ConnectionId connection) override { hungUp.insert(connection); }
-    void Log(std::string_view line) override { log.emplace_back(line); }
+    void Log(std::string_view) override {}
 
     // What the connection was sent since the last call.
     std::vector<std::string> Take(ConnectionId connection) {
@@ -28,7 +28,6 @@ public:
 
     std::map<ConnectionId, std::vector<std::string>> sent;
     std::set<ConnectionId> hungUp;
-    std::vector<std::string> log;
 };
 
 } // namespace lobby_server
