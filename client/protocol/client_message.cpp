@@ -8,8 +8,6 @@
 namespace lobby {
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view keyword) { return text.substr(0, keyword.size()) == keyword; }
-
 // Exactly count fields, each non-empty; the last may end the text with one caret.
 std::optional<std::vector<std::string>> ExactFields(std::string_view text, std::size_t count, bool trailingCaret) {
     if (trailingCaret) {
@@ -49,28 +47,28 @@ std::optional<std::string_view> TextOfBlock(std::string_view block) {
 
 ClientMessage ParseClientMessage(std::string_view text) {
     // Every chat line starts with the sender's bracketed ID, never with a keyword.
-    if (StartsWith(text, "[")) return request::Chat{std::string(text)};
+    if (text.starts_with("[")) return request::Chat{std::string(text)};
     if (text == outgoing::kAlive) return request::Alive{};
     if (text == outgoing::kLeaveRoom) return request::Leave{};
     if (text == outgoing::kHostGameStart) return request::HostGameStart{};
-    if (StartsWith(text, "ID^")) {
+    if (text.starts_with("ID^")) {
         auto fields = ExactFields(text.substr(3), 1, false);
         if (!fields) return Malformed("ID^");
         return request::Login{(*fields)[0]};
     }
-    if (StartsWith(text, "NEW^")) {
+    if (text.starts_with("NEW^")) {
         auto fields = ExactFields(text.substr(4), 4, true);
         std::optional<int> capacity = fields ? Decimal((*fields)[1]) : std::nullopt;
         std::optional<int> kind = fields ? Decimal((*fields)[2]) : std::nullopt;
         if (!capacity || !kind) return Malformed("NEW^");
         return request::NewRoom{(*fields)[0], *capacity, *kind, (*fields)[3]};
     }
-    if (StartsWith(text, "JOIN^")) {
+    if (text.starts_with("JOIN^")) {
         std::optional<int> number = Decimal(text.substr(5));
         if (!number) return Malformed("JOIN^");
         return request::Join{*number};
     }
-    if (StartsWith(text, "FIND_USER^")) {
+    if (text.starts_with("FIND_USER^")) {
         // An empty memo text is allowed: the client sends one when the user writes nothing.
         std::string_view rest = text.substr(10);
         std::size_t caret = rest.find('^');

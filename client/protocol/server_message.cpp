@@ -7,8 +7,6 @@
 namespace lobby {
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view keyword) { return text.substr(0, keyword.size()) == keyword; }
-
 // A field that must exist: the fields past the keyword, by position from 1.
 bool HasField(const std::vector<std::string>& fields, std::size_t index) { return fields.size() > index; }
 
@@ -31,30 +29,30 @@ ServerMessage ParseServerMessage(std::string_view text) {
     // Most traffic is chat: split into fields only once a keyword matched.
     auto fieldsOf = [text] { return SplitTokens(text); };
 
-    if (StartsWith(text, "SEND_MAIL^")) {
+    if (text.starts_with("SEND_MAIL^")) {
         const auto fields = fieldsOf();
         if (!HasField(fields, 2)) return Ignored{};
         return Memo{fields[1], fields[2]};
     }
-    if (StartsWith(text, "INFO^")) {
+    if (text.starts_with("INFO^")) {
         const auto fields = fieldsOf();
         if (!HasField(fields, 1)) return Ignored{};
         return Info{fields[1]};
     }
-    if (StartsWith(text, "ROOMTITLE^")) {
+    if (text.starts_with("ROOMTITLE^")) {
         const auto fields = fieldsOf();
         if (!HasField(fields, 1)) return RoomListCleared{};
         return RoomList{ParseRoomRows({fields.begin() + 1, fields.end()})};
     }
-    if (StartsWith(text, "ROOM^")) {
+    if (text.starts_with("ROOM^")) {
         const auto fields = fieldsOf();
         return RoomMembers{{fields.begin() + 1, fields.end()}};
     }
-    if (StartsWith(text, "ROOT^")) {
+    if (text.starts_with("ROOT^")) {
         const auto fields = fieldsOf();
         return UserList{{fields.begin() + 1, fields.end()}};
     }
-    if (StartsWith(text, "CLIENT_IP_ADDRESS^")) {
+    if (text.starts_with("CLIENT_IP_ADDRESS^")) {
         const auto fields = fieldsOf();
         if (text.size() < reply::kClientAddressMinBytes || !HasField(fields, 1)) return Ignored{};
         return ClientAddress{fields[1].substr(0, kClientAddressMaxBytes)};
@@ -62,17 +60,17 @@ ServerMessage ParseServerMessage(std::string_view text) {
     if (text == reply::kYouAreHost) return YouAreHost{};
     if (text == reply::kHostGameStart) return HostGameStart{};
     if (text == reply::kNoRooms) return RoomListCleared{};
-    if (StartsWith(text, "ROOMNUMBER^")) {
+    if (text.starts_with("ROOMNUMBER^")) {
         const auto fields = fieldsOf();
         if (text.size() < reply::kRoomNumberMinBytes || !HasField(fields, 1)) return Ignored{};
         return RoomNumber{std::atoi(fields[1].c_str())};
     }
-    if (StartsWith(text, "IDORDER^")) {
+    if (text.starts_with("IDORDER^")) {
         const auto fields = fieldsOf();
         if (text.size() < 9 || !HasField(fields, 1)) return Ignored{};
         return LoginReply{fields[1] != reply::kLoginRefused};
     }
-    if (StartsWith(text, "JOINORDER^")) {
+    if (text.starts_with("JOINORDER^")) {
         const auto fields = fieldsOf();
         if (text.size() < 11 || !HasField(fields, 1)) return Ignored{};
         bool yes = fields[1] == "YES";
