@@ -1,15 +1,15 @@
 #include "server/server_options.h"
 
-#include <charconv>
+#include "common/decimal.h"
+
 #include <optional>
 
 namespace lobby_server {
 namespace {
 
 std::optional<unsigned long> Number(const std::string& text, unsigned long min, unsigned long max) {
-    unsigned long value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < min || value > max) return std::nullopt;
+    auto value = decimal::ParseDigits<unsigned long>(text);
+    if (!value || *value < min || *value > max) return std::nullopt;
     return value;
 }
 

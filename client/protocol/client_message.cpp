@@ -1,8 +1,8 @@
 #include "client/protocol/client_message.h"
 
 #include "client/protocol/outgoing_messages.h"
+#include "common/decimal.h"
 
-#include <charconv>
 #include <vector>
 
 namespace lobby {
@@ -28,13 +28,6 @@ std::optional<std::vector<std::string>> ExactFields(std::string_view text, std::
     return fields;
 }
 
-std::optional<int> Decimal(std::string_view text) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty() || text[0] == '-') return std::nullopt;
-    return value;
-}
-
 ClientMessage Malformed(std::string_view keyword) { return request::Malformed{std::string(keyword)}; }
 
 } // namespace
@@ -58,13 +51,13 @@ ClientMessage ParseClientMessage(std::string_view text) {
     }
     if (text.starts_with("NEW^")) {
         auto fields = ExactFields(text.substr(4), 4, true);
-        std::optional<int> capacity = fields ? Decimal((*fields)[1]) : std::nullopt;
-        std::optional<int> kind = fields ? Decimal((*fields)[2]) : std::nullopt;
+        std::optional<int> capacity = fields ? decimal::ParseDigits<int>((*fields)[1]) : std::nullopt;
+        std::optional<int> kind = fields ? decimal::ParseDigits<int>((*fields)[2]) : std::nullopt;
         if (!capacity || !kind) return Malformed("NEW^");
         return request::NewRoom{(*fields)[0], *capacity, *kind, (*fields)[3]};
     }
     if (text.starts_with("JOIN^")) {
-        std::optional<int> number = Decimal(text.substr(5));
+        std::optional<int> number = decimal::ParseDigits<int>(text.substr(5));
         if (!number) return Malformed("JOIN^");
         return request::Join{*number};
     }
