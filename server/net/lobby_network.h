@@ -7,7 +7,6 @@
 
 #include <asio.hpp>
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <map>
@@ -37,7 +36,7 @@ private:
         explicit Session(asio::ip::tcp::socket s) : socket(std::move(s)), lingering(socket.get_executor()) {}
         asio::ip::tcp::socket socket;
         asio::steady_timer lingering;
-        std::array<char, lobby::kSendBlockSize> incoming{};
+        lobby::SendBlock incoming{};  // a client sends one whole block per message
         std::deque<lobby::SendBlock> queued;
         std::vector<lobby::SendBlock> writing;
         bool hangingUp = false;  // the core has forgotten it: close once written
