@@ -26,7 +26,6 @@ protected:
     bool OnInitDialog() override;
     // WM_PAINT while not minimised: true when the window painted itself.
     virtual bool OnPaint() { return false; }
-    HICON Icon() const { return icon_; }
 
 private:
     MainWindowParts parts_;

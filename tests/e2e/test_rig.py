@@ -1,8 +1,6 @@
 """The rig itself, on our minimal dialog program: what the driver reads and does across
 processes, crash detection and the code page switch that the program tests rely on."""
 
-import time
-
 import pytest
 from PIL import Image
 

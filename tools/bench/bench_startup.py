@@ -16,6 +16,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
+from machine import Registry  # noqa: E402
 from winerig import Driver, Program, WineSession  # noqa: E402
 
 GOAL = 1.5
@@ -33,14 +34,13 @@ def time_start(session, driver, directory, exe, title, log_path):
     return seconds
 
 
-def prepare_connector(session, build, install):
+def prepare_connector(session, build, install, log_dir):
     """Pondial.exe with the stand-in rasapi32.dll beside it, preferred by Wine, and ten items."""
     shutil.copy(build / "tools" / "standin_ras" / "rasapi32.dll", install)
     items = "".join("항목%d^game^접속합니다.^Client.exe\r\n" % n for n in range(1, 11))
     (Path(install) / "config" / "filelist.ini").write_bytes(items.encode("cp949"))
-    subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\AppDefaults\Pondial.exe\DllOverrides", "/v",
-                    "rasapi32", "/d", "native,builtin", "/f"], env=session.env(), stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True)
+    Registry(session, log_dir).set_value(r"HKCU\Software\Wine\AppDefaults\Pondial.exe\DllOverrides", "rasapi32",
+                                         "REG_SZ", "native,builtin")
 
 
 def main():
@@ -65,7 +65,7 @@ def main():
         }
         session = WineSession(output / "session", build / "tools" / "uidriver" / "uidriver.exe").start()
         try:
-            prepare_connector(session, build, install)
+            prepare_connector(session, build, install, output)
             driver = Driver(session, output)
             times = {name: [] for name in candidates}
             for run in range(args.runs + 1):

@@ -91,10 +91,6 @@ std::string JsonItem(const ProbeMenuItem& item) {
         .Str();
 }
 
-} // namespace
-
-namespace {
-
 std::string ReadMenu(HWND window, UINT_PTR menu) {
     RequireSameBitness(ProcessAccess(window));
     LocalProbe probe;

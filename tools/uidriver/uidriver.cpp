@@ -14,7 +14,7 @@
 //   send-text HWND TEXT             SendInput of Unicode text after focusing HWND
 //   list-box HWND | combo-box HWND | select-item HWND INDEX
 //   list-view HWND | select-row HWND INDEX
-//   system-menu HWND | syscommand HWND COMMAND | close HWND | redraw HWND
+//   system-menu HWND | popup-menu HWND | syscommand HWND COMMAND | close HWND | redraw HWND
 //   mouse-move X Y | mouse-click X Y [button=right action=press|down|up]
 //   terminate PID
 #include "tools/uidriver/failure.h"
