@@ -48,6 +48,7 @@ public:
     virtual ~AttentionOutput() = default;
     virtual bool LobbyInForeground() const = 0;
     virtual void Flash() = 0;
+    // Never kNone.
     virtual void Play(Sound sound) = 0;
 };
 

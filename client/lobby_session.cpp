@@ -335,7 +335,7 @@ void LobbySession::operator()(const message::RoomMembers& members) {
 
 void LobbySession::operator()(const message::YouAreHost&) {
     // A room's creator hosts it already; this is the hand-over.
-    bool handedOver = roomWindowOpen_ && !isHost_;
+    bool handedOver = !isHost_;
     isHost_ = true;
     if (!roomWindowOpen_) return;
     room_.GrantRoomHost();

@@ -17,7 +17,6 @@ void WindowAttention::Flash() {
 }
 
 void WindowAttention::Play(lobby::Sound sound) {
-    if (sound == lobby::Sound::kNone) return;
     auto file = win::ProgramFile(sound == lobby::Sound::kGame ? lobby::kGameSoundFile : lobby::kMessageSoundFile);
     PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }

@@ -335,7 +335,7 @@ INT_PTR LobbyDialog::OnRoomCommand(WPARAM command, LPARAM value) {
         session_.LeaveRoom();
         return TRUE;
     case kRoomMemo:
-        session_.OnRoomMemo(value ? reinterpret_cast<const char*>(value) : "");
+        session_.OnRoomMemo(reinterpret_cast<const char*>(value));
         return TRUE;
     case kRoomStart:
         session_.OnHostStart();

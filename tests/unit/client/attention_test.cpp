@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace lobby {
 namespace {
 
@@ -44,27 +42,6 @@ TEST(ReadAttentionSettings, NoTurnsACueOffAndAMissingFileLeavesBothOn) {
     AttentionSettings quietSound = ReadAttentionSettings(file);
     EXPECT_TRUE(quietSound.flash);
     EXPECT_FALSE(quietSound.sound);
-}
-
-class RecordingOutput : public AttentionOutput {
-public:
-    bool LobbyInForeground() const override { return foreground; }
-    void Flash() override { ++flashes; }
-    void Play(Sound sound) override { played.push_back(sound); }
-
-    bool foreground = false;
-    int flashes = 0;
-    std::vector<Sound> played;
-};
-
-TEST(Attention, AppliesTheCueOfTheMomentsForeground) {
-    RecordingOutput output;
-    Attention attention({true, true}, output);
-    attention.Notice(AttentionEvent::kMemoReceived);
-    output.foreground = true;
-    attention.Notice(AttentionEvent::kGameStart);
-    EXPECT_EQ(output.flashes, 1);
-    EXPECT_EQ(output.played, std::vector<Sound>{Sound::kMessage});
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST(Join, YesWithoutGameFieldsLeavesTheJoinPending) {
     EXPECT_NE(lobby.view.chat.back(), "[lee] hi");
 }
 
-TEST(Join, JoinWithoutAUsableAnswerInTimeCountsAsRefused) {
+TEST(Join, JoinWaitEndsWithAnAnswerOrGivesAnUnansweredJoinUp) {
     LobbyWithRooms lobby;
     lobby.Join(1, "JOINORDER^YES");  // no game fields: no answer
     EXPECT_TRUE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait));
@@ -83,19 +83,20 @@ TEST(Join, JoinWithoutAUsableAnswerInTimeCountsAsRefused) {
     EXPECT_TRUE(lobby.view.IsActive(LobbyButton::kExit));
     lobby.session.HandleServerMessage("JOINORDER^YES^Game^1");  // too late
     EXPECT_FALSE(lobby.view.roomWindow);
-}
 
-TEST(Join, AnswerEndsTheJoinWait) {
     for (const char* reply : {"JOINORDER^YES^Game^1", "JOINORDER^NO"}) {
-        LobbyWithRooms lobby;
-        lobby.Join(1, reply);
-        EXPECT_FALSE(lobby.view.timers.count(lobby::LobbyTimer::kJoinWait)) << reply;
+        LobbyWithRooms answered;
+        answered.Join(1, reply);
+        EXPECT_FALSE(answered.view.timers.count(lobby::LobbyTimer::kJoinWait)) << reply;
     }
     LobbyWithRooms joined;
     joined.Join(1, "JOINORDER^YES^Game^1");
     joined.session.OnJoinWaitOver();  // a stray tick leaves the room alone
-    EXPECT_TRUE(joined.view.roomWindow);
+    joined.session.HandleServerMessage("JOINORDER^YES^Other^2");  // so does a second answer
+    EXPECT_EQ(joined.view.roomWindow->title, "two");
     EXPECT_TRUE(joined.session.InRoom());
+    joined.session.HandleServerMessage("HOST_GAME_START");
+    EXPECT_EQ(joined.launcher.launches, (std::vector<std::string>{"1 Game  guest"}));
 }
 
 TEST(Join, NothingIsJoinedWithoutAConnection) {
@@ -419,8 +420,9 @@ namespace attention_calls {
 
 struct BackgroundLobby : lobby::AttentionOutput {
     bool LobbyInForeground() const override { return false; }
-    void Flash() override {}
+    void Flash() override { ++flashes; }
     void Play(lobby::Sound sound) override { sounds.push_back(sound); }
+    int flashes = 0;
     std::vector<lobby::Sound> sounds;
 };
 
@@ -443,6 +445,7 @@ TEST(AttentionCalls, RoomEventsAndMemosCallTheUserBackButNotTheirOwnDoings) {
     lobby.session.HandleServerMessage("SEND_MAIL^lee^hi");
     lobby.session.HandleServerMessage("HOST_GAME_START");  // the host started it
     EXPECT_EQ(output.sounds, (std::vector<Sound>{Sound::kMessage, Sound::kMessage, Sound::kGame, Sound::kMessage}));
+    EXPECT_EQ(output.flashes, 4);
 }
 
 } // namespace attention_calls
