@@ -1,6 +1,6 @@
 #include "client/protocol/room_row.h"
 
-#include <cstdlib>
+#include "common/decimal.h"
 
 namespace lobby {
 
@@ -14,7 +14,7 @@ std::vector<RoomRow> ParseRoomRows(const std::vector<std::string>& fields) {
     for (std::size_t at = 0; at + kRoomRowFields - 1 <= fields.size(); at += kRoomRowFields) {
         RoomRow row;
         row.title = fields[at];
-        row.number = std::atoi(fields[at + 1].c_str());
+        row.number = decimal::LeadingInt(fields[at + 1]);
         row.firstCount = fields[at + 3];
         row.secondCount = fields[at + 4];
         row.gameName = fields[at + 5];
@@ -32,7 +32,7 @@ int RoomNumberOfRowText(const std::string& text) {
     std::size_t end = sign;
     while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
     if (end == sign || end - sign > 9) return kNoRoomNumber;
-    return std::atoi(text.substr(0, end).c_str());
+    return decimal::LeadingInt(text.substr(0, end));
 }
 
 } // namespace lobby

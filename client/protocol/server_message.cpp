@@ -1,8 +1,8 @@
 #include "client/protocol/server_message.h"
 
 #include "client/protocol/server_replies.h"
+#include "common/decimal.h"
 
-#include <cstdlib>
 
 namespace lobby {
 namespace {
@@ -63,7 +63,7 @@ ServerMessage ParseServerMessage(std::string_view text) {
     if (text.starts_with("ROOMNUMBER^")) {
         const auto fields = fieldsOf();
         if (text.size() < reply::kRoomNumberMinBytes || !HasField(fields, 1)) return Ignored{};
-        return RoomNumber{std::atoi(fields[1].c_str())};
+        return RoomNumber{decimal::LeadingInt(fields[1])};
     }
     if (text.starts_with("IDORDER^")) {
         const auto fields = fieldsOf();
@@ -75,7 +75,7 @@ ServerMessage ParseServerMessage(std::string_view text) {
         if (text.size() < 11 || !HasField(fields, 1)) return Ignored{};
         bool yes = fields[1] == "YES";
         bool hasGame = HasField(fields, 3);
-        return JoinReply{yes, hasGame, hasGame ? fields[2] : "", hasGame ? std::atoi(fields[3].c_str()) : 0};
+        return JoinReply{yes, hasGame, hasGame ? fields[2] : "", hasGame ? decimal::LeadingInt(fields[3]) : 0};
     }
     return ChatLine{std::string(text)};
 }
