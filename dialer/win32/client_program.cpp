@@ -1,5 +1,6 @@
 #include "dialer/win32/client_program.h"
 
+#include "common/win32/current_directory.h"
 #include "common/win32/message_box.h"
 #include "common/win32/text.h"
 #include "dialer/connect_file.h"
@@ -14,20 +15,6 @@ namespace {
 constexpr std::string_view kChooseSuffix = " 클라이언트 프로그램을 선택하시기 바랍니다.";
 constexpr std::string_view kChooseCaption = "파일을 선택하세요...";
 constexpr std::string_view kUnwritable = "화일을 생성할수 없습니다\n프로그램을 종료합니다";
-
-// The file dialog changes the current directory, which names the program's files.
-class CurrentDirectoryKept {
-public:
-    CurrentDirectoryKept() : directory_(GetCurrentDirectoryW(0, nullptr), L'\0') {
-        directory_.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory_.size()), directory_.data()));
-    }
-    ~CurrentDirectoryKept() { SetCurrentDirectoryW(directory_.c_str()); }
-    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
-    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
-
-private:
-    std::wstring directory_;
-};
 
 // The chosen program's path; empty when the user cancelled.
 std::wstring ChooseProgram(HWND owner, std::string_view item) {
@@ -47,7 +34,8 @@ std::wstring ChooseProgram(HWND owner, std::string_view item) {
     choice.nMaxFile = static_cast<DWORD>(file.size());
     choice.lpstrDefExt = L"EXE";
     choice.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    CurrentDirectoryKept kept;
+    // The file dialog moves the current directory, which names the program's files.
+    SavedCurrentDirectory kept;
     if (!GetOpenFileNameW(&choice)) return {};
     return file.data();
 }
