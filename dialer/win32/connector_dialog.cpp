@@ -231,10 +231,7 @@ bool ConnectorDialog::OpenAddress(std::string_view address) {
 void ConnectorDialog::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
 bool ConnectorDialog::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    if (background_) background_->Paint(dc, 0, 0);
-    EndPaint(Handle(), &paint);
+    win::PaintWindow(Handle(), background_.get());
     return true;
 }
 
