@@ -72,6 +72,9 @@ private:
     void PrepareEntries();
     void ResetHandOffFiles();
     bool DialEntry(std::string_view entry);
+    // Puts the item's command line from "connect.ini", or from the user's
+    // pick, into clientProgram; false when the user cancelled.
+    bool GetClientProgram(std::string_view item);
     // Back to ready: lamps off, the updater's downloads gone.
     void ResetWindow();
     void CleanTempDirectory();

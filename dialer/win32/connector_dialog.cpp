@@ -186,8 +186,8 @@ bool ConnectorDialog::ConfirmConnect(std::string_view item, std::string_view que
     return confirm.RunModal(Handle()) == IDOK;
 }
 
-bool ConnectorDialog::ChooseClientProgram(std::string_view item) {
-    return GetClientProgram(Handle(), connector_, item) != ClientProgramChoice::kCancelled;
+std::optional<std::string> ConnectorDialog::ChooseClientProgram(std::string_view item) {
+    return ::ChooseClientProgram(Handle(), item);
 }
 
 void ConnectorDialog::ShowProgress(int textId) {

@@ -158,9 +158,10 @@ public:
         questions.push_back(std::string(item) + ": " + std::string(question));
         return confirms;
     }
-    bool ChooseClientProgram(std::string_view item) override {
+    std::optional<std::string> ChooseClientProgram(std::string_view item) override {
         programChoices.emplace_back(item);
-        return choosesProgram;
+        if (!choosesProgram) return std::nullopt;
+        return "C:\\Files\\" + std::string(item) + ".exe";
     }
     void ShowLamp(int lamp) override {
         lamps.insert(lamp);
