@@ -60,6 +60,9 @@ public:
 
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;
+    // The number choice the settings dialog opens with (0 for none); nullopt
+    // while a dial is under way, when the settings stay closed.
+    std::optional<int> SettingsNumberChoice();
     // After the settings dialog: the chosen number goes into the reserved
     // item's entry, or into every item's entry.
     void ApplyNumberChoice(int choice);

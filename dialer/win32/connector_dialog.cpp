@@ -252,10 +252,9 @@ void ConnectorDialog::ShowItemMenu(LPARAM screenPoint) {
 }
 
 void ConnectorDialog::OnSettings() {
-    dialer::ConnectorState& state = connector_.State();
-    if (state.dialing) return;
-    int referenceChoice = connector_.Phonebook().GetNumberChoice(connector_.SettingsReferenceItem());
-    SettingsDialog settings(connector_, ras_, referenceChoice);
+    auto referenceChoice = connector_.SettingsNumberChoice();
+    if (!referenceChoice) return;
+    SettingsDialog settings(connector_, ras_, *referenceChoice);
     int choice = static_cast<int>(settings.RunModal(Handle()));
     connector_.ApplyNumberChoice(choice);
 }
