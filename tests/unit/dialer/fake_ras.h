@@ -1,10 +1,16 @@
-// In-memory stand-ins for the phonebook, the system and the window.
+// In-memory stand-ins for the phonebook, the system and the window, and a
+// connector over them in a scratch program directory.
 #pragma once
 
+#include "dialer/connector.h"
 #include "dialer/connector_view.h"
 #include "dialer/ras_service.h"
 #include "dialer/system_setup.h"
+#include "tests/unit/support/scratch_directory.h"
 
+#include <gtest/gtest.h>
+
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -179,6 +185,20 @@ public:
         return false;
     }
     void Minimize() override { ++minimized; }
+};
+
+class ConnectorFixture : public ::testing::Test {
+protected:
+    ConnectorFixture() { std::filesystem::create_directories(dir / "config"); }
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / "config" / name, std::ios::binary) << bytes;
+    }
+
+    test_support::ScratchDirectory dir;
+    FakeRas ras;
+    FakeSystem system;
+    RecordingView view;
+    Connector connector{ConnectorFiles(dir.Path(), "C:\\Lumanet"), ras, system, view};
 };
 
 } // namespace dialer::testing
