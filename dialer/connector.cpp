@@ -101,6 +101,11 @@ std::string Connector::SettingsReferenceItem() const {
     return state_.currentItem.size() >= 4 ? state_.currentItem : state_.firstItem;
 }
 
+std::optional<int> Connector::SettingsNumberChoice() {
+    if (state_.dialing) return std::nullopt;
+    return phonebook_.GetNumberChoice(SettingsReferenceItem());
+}
+
 void Connector::ApplyNumberChoice(int choice) {
     ReadSetup();
     auto number = NumberForChoice(choice, state_.linePrefix);

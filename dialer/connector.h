@@ -60,6 +60,9 @@ public:
 
     // The item whose number the settings dialog shows.
     std::string SettingsReferenceItem() const;
+    // The number choice the settings dialog opens with (0 for none); nullopt
+    // while a dial is under way, when the settings stay closed.
+    std::optional<int> SettingsNumberChoice();
     // After the settings dialog: the chosen number goes into the reserved
     // item's entry, or into every item's entry.
     void ApplyNumberChoice(int choice);
@@ -72,6 +75,9 @@ private:
     void PrepareEntries();
     void ResetHandOffFiles();
     bool DialEntry(std::string_view entry);
+    // Puts the item's command line from "connect.ini", or from the user's
+    // pick, into clientProgram; false when the user cancelled.
+    bool GetClientProgram(std::string_view item);
     // Back to ready: lamps off, the updater's downloads gone.
     void ResetWindow();
     void CleanTempDirectory();

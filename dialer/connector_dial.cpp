@@ -2,6 +2,7 @@
 #include "dialer/connector.h"
 
 #include "common/notice.h"
+#include "dialer/connect_file.h"
 #include "dialer/connector_messages.h"
 #include "dialer/dial_progress.h"
 #include "dialer/hand_off_poll.h"
@@ -30,7 +31,7 @@ void Connector::ConnectItem(int n) {
     }
     state_.connectActive = true;
     state_.dialing = true;
-    if (state_.itemKey == kFileItemKind && !view_.ChooseClientProgram(state_.currentItem)) return;
+    if (state_.itemKey == kFileItemKind && !GetClientProgram(state_.currentItem)) return;
     const auto& names = state_.entryNames;
     if (std::find(names.begin(), names.end(), state_.currentItem) == names.end()) {
         view_.Message(text::kEntryMissing, notice::kCaption, MessageIcon::kQuestion, true);
@@ -48,6 +49,22 @@ void Connector::OnConnectButton() {
                               [this](const AccessItem& item) { return item.name == state_.currentItem; });
     // Items count from 1: the reserved item on line i (from 0) is item i + 1.
     ConnectItem(static_cast<int>(found - items->begin()) + 1);
+}
+
+bool Connector::GetClientProgram(std::string_view item) {
+    const auto file = files_.ClientPrograms();
+    if (auto known = FindClientProgram(file, item)) {
+        state_.clientProgram = *known;
+        return true;
+    }
+    auto path = view_.ChooseClientProgram(item);
+    if (!path) return false;
+    state_.clientProgram = ClientCommandLine(*path, state_.clientArgs);
+    // A name or a path too long for the file is used this time without being kept.
+    if (AppendClientProgram(file, item, state_.clientProgram) == StoreResult::kUnwritable) {
+        view_.Message(text::kConnectFileUnwritable, notice::kCaption, MessageIcon::kNone);
+    }
+    return true;
 }
 
 bool Connector::DialEntry(std::string_view entry) {

@@ -2,6 +2,7 @@
 // what the user connected for.
 #include "dialer/connector.h"
 
+#include "common/config_file.h"
 #include "common/hand_off_contract.h"
 #include "common/notice.h"
 #include "dialer/connector_messages.h"
@@ -11,18 +12,14 @@
 #include "dialer/url_file.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace dialer {
 
 namespace {
 
 std::optional<std::string> ReadFlag(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(hand_off::kFlagSize, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    auto bytes = config::ReadWholeFile(file);
+    if (bytes && bytes->size() > hand_off::kFlagSize) bytes->resize(hand_off::kFlagSize);
     return bytes;
 }
 

@@ -46,6 +46,7 @@ inline constexpr std::string_view kScriptingToolMissing =
     "운영체제 제작사의 다운로드 사이트(http://www.lumanet.example/script/)에서 받으실 수 있으며,\n"
     "실행하면 스스로 설치됩니다.";
 
+inline constexpr std::string_view kConnectFileUnwritable = "화일을 생성할수 없습니다\n프로그램을 종료합니다";
 inline constexpr std::string_view kNoBrowser = "등록된 웹브라우저가 없읍니다.";
 inline constexpr std::string_view kProgramNotInstalled = "프로그램이 인스톨되지 않았습니다.";
 inline constexpr std::string_view kGrantUnwritable =

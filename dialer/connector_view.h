@@ -3,6 +3,8 @@
 
 #include "dialer/skin_layout.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace dialer {
@@ -29,8 +31,8 @@ public:
 
     // The question before connecting an item; true when the user goes on.
     virtual bool ConfirmConnect(std::string_view item, std::string_view question) = 0;
-    // Makes sure the state holds the item's client program; false when the user cancelled.
-    virtual bool ChooseClientProgram(std::string_view item) = 0;
+    // The path of the program the user picks for a "file" item; nullopt when cancelled.
+    virtual std::optional<std::string> ChooseClientProgram(std::string_view item) = 0;
     virtual void ShowLamp(int lamp) = 0;
     virtual void HideLamps() = 0;
     // The text of a connection state's string resource; 0 for none.

@@ -1,7 +1,7 @@
 #include "client/win32/game_form_dialog.h"
 
 #include "common/cp949.h"
-#include "client/win32/current_directory.h"
+#include "common/win32/current_directory.h"
 #include "client/win32/hand_cursor_button.h"
 #include "common/win32/message_box.h"
 #include "common/win32/program_path.h"

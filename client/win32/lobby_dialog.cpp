@@ -216,10 +216,7 @@ void LobbyDialog::RunIdPrompt() {
 }
 
 bool LobbyDialog::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    if (background_) background_->Paint(dc, 0, 0);
-    EndPaint(Handle(), &paint);
+    win::PaintWindow(Handle(), background_.get());
     return true;
 }
 

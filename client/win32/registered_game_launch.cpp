@@ -1,6 +1,6 @@
 #include "client/win32/registered_game_launch.h"
 
-#include "client/win32/current_directory.h"
+#include "common/win32/current_directory.h"
 #include "client/games/game_registration.h"
 #include "common/win32/message_box.h"
 #include "common/win32/program_starter.h"

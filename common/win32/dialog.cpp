@@ -130,6 +130,12 @@ void Dialog::ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_
 
 void Dialog::EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
 
+bool Dialog::ItemChecked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Dialog::CheckItem(int id, bool on) const {
+    SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void Dialog::SetCaption(std::string_view text) { SetWindowTextCp949(window_, text); }
 
 void Dialog::OnRowChange(int id, RowHandler handler) {

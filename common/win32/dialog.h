@@ -41,6 +41,9 @@ public:
     void SetItemText(int id, std::string_view text);
     void ShowItem(int id, bool show) const;
     void EnableItem(int id, bool enable) const;
+    // A check box or radio button.
+    bool ItemChecked(int id) const;
+    void CheckItem(int id, bool on) const;
     void SetCaption(std::string_view text);
 
     // The dialog object behind a window of ours, or null.

@@ -100,4 +100,11 @@ void DibBitmap::Paint(HDC dc, int x, int y) const {
     if (previousMode != 0) SetStretchBltMode(dc, previousMode);
 }
 
+void PaintWindow(HWND window, const DibBitmap* bitmap) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (bitmap) bitmap->Paint(dc, 0, 0);
+    EndPaint(window, &paint);
+}
+
 } // namespace win

@@ -44,4 +44,8 @@ private:
     PaletteHandle palette_;
 };
 
+// Answers WM_PAINT of window with bitmap at its top-left corner; a window
+// without a bitmap is only validated.
+void PaintWindow(HWND window, const DibBitmap* bitmap);
+
 } // namespace win

@@ -1,8 +1,8 @@
 #include "dialer/win32/client_program.h"
 
+#include "common/win32/current_directory.h"
 #include "common/win32/message_box.h"
 #include "common/win32/text.h"
-#include "dialer/connect_file.h"
 
 #include <commdlg.h>
 
@@ -13,21 +13,6 @@ namespace {
 
 constexpr std::string_view kChooseSuffix = " 클라이언트 프로그램을 선택하시기 바랍니다.";
 constexpr std::string_view kChooseCaption = "파일을 선택하세요...";
-constexpr std::string_view kUnwritable = "화일을 생성할수 없습니다\n프로그램을 종료합니다";
-
-// The file dialog changes the current directory, which names the program's files.
-class CurrentDirectoryKept {
-public:
-    CurrentDirectoryKept() : directory_(GetCurrentDirectoryW(0, nullptr), L'\0') {
-        directory_.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory_.size()), directory_.data()));
-    }
-    ~CurrentDirectoryKept() { SetCurrentDirectoryW(directory_.c_str()); }
-    CurrentDirectoryKept(const CurrentDirectoryKept&) = delete;
-    CurrentDirectoryKept& operator=(const CurrentDirectoryKept&) = delete;
-
-private:
-    std::wstring directory_;
-};
 
 // The chosen program's path; empty when the user cancelled.
 std::wstring ChooseProgram(HWND owner, std::string_view item) {
@@ -47,28 +32,17 @@ std::wstring ChooseProgram(HWND owner, std::string_view item) {
     choice.nMaxFile = static_cast<DWORD>(file.size());
     choice.lpstrDefExt = L"EXE";
     choice.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    CurrentDirectoryKept kept;
+    // The file dialog moves the current directory, which names the program's files.
+    SavedCurrentDirectory kept;
     if (!GetOpenFileNameW(&choice)) return {};
     return file.data();
 }
 
 } // namespace
 
-ClientProgramChoice GetClientProgram(HWND owner, dialer::Connector& connector, std::string_view item) {
-    dialer::ConnectorState& state = connector.State();
-    const auto file = connector.Files().ClientPrograms();
-    if (auto known = dialer::FindClientProgram(file, item)) {
-        state.clientProgram = *known;
-        return ClientProgramChoice::kKnown;
-    }
+std::optional<std::string> ChooseClientProgram(HWND owner, std::string_view item) {
     win::ShowMessage(owner, std::string(item) + std::string(kChooseSuffix), kChooseCaption, MB_OK | MB_ICONINFORMATION);
     std::wstring path = ChooseProgram(owner, item);
-    if (path.empty()) return ClientProgramChoice::kCancelled;
-    state.clientProgram = dialer::ClientCommandLine(win::Narrow(path), state.clientArgs);
-    // A name or a path too long for the file is used this time without being kept.
-    if (dialer::AppendClientProgram(file, item, state.clientProgram) == dialer::StoreResult::kUnwritable) {
-        win::ShowMessage(owner, kUnwritable, notice::kCaption);
-        return ClientProgramChoice::kUnstorable;
-    }
-    return ClientProgramChoice::kKnown;
+    if (path.empty()) return std::nullopt;
+    return win::Narrow(path);
 }

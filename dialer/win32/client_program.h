@@ -1,13 +1,12 @@
-// The client program of an item of kind "file": the one stored in
-// "connect.ini", or one the user picks and that is stored there.
+// The program the user picks for an item of kind "file".
 #pragma once
-
-#include "dialer/connector.h"
 
 #include <windows.h>
 
-enum class ClientProgramChoice { kKnown, kCancelled, kUnstorable };
+#include <optional>
+#include <string>
+#include <string_view>
 
-// Puts the item's command line into the state's clientProgram. kUnstorable:
-// chosen, but "connect.ini" cannot be written (the user has been told).
-ClientProgramChoice GetClientProgram(HWND owner, dialer::Connector& connector, std::string_view item);
+// Tells the user what to pick, then asks with the file dialog; the chosen
+// path, or nullopt when the user cancelled.
+std::optional<std::string> ChooseClientProgram(HWND owner, std::string_view item);

@@ -18,7 +18,7 @@ bool ConfirmDialog::OnInitDialog() {
 
 void ConfirmDialog::StoreDontAsk() {
     // Kept at once, whether the user then connects or not.
-    bool on = SendMessageW(Item(IDC_DONT_ASK), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    bool on = ItemChecked(IDC_DONT_ASK);
     if (!dialer::SetSkipsQuestion(messages_, title_, on)) {
         win::ShowMessage(Handle(), dialer::kMessageFileUnwritable, notice::kCaption, MB_OK | MB_ICONQUESTION);
     }

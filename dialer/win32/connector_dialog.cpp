@@ -186,8 +186,8 @@ bool ConnectorDialog::ConfirmConnect(std::string_view item, std::string_view que
     return confirm.RunModal(Handle()) == IDOK;
 }
 
-bool ConnectorDialog::ChooseClientProgram(std::string_view item) {
-    return GetClientProgram(Handle(), connector_, item) != ClientProgramChoice::kCancelled;
+std::optional<std::string> ConnectorDialog::ChooseClientProgram(std::string_view item) {
+    return ::ChooseClientProgram(Handle(), item);
 }
 
 void ConnectorDialog::ShowProgress(int textId) {
@@ -231,10 +231,7 @@ bool ConnectorDialog::OpenAddress(std::string_view address) {
 void ConnectorDialog::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
 bool ConnectorDialog::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
-    if (background_) background_->Paint(dc, 0, 0);
-    EndPaint(Handle(), &paint);
+    win::PaintWindow(Handle(), background_.get());
     return true;
 }
 
@@ -255,10 +252,9 @@ void ConnectorDialog::ShowItemMenu(LPARAM screenPoint) {
 }
 
 void ConnectorDialog::OnSettings() {
-    dialer::ConnectorState& state = connector_.State();
-    if (state.dialing) return;
-    int referenceChoice = connector_.Phonebook().GetNumberChoice(connector_.SettingsReferenceItem());
-    SettingsDialog settings(connector_, ras_, referenceChoice);
+    auto referenceChoice = connector_.SettingsNumberChoice();
+    if (!referenceChoice) return;
+    SettingsDialog settings(connector_, ras_, *referenceChoice);
     int choice = static_cast<int>(settings.RunModal(Handle()));
     connector_.ApplyNumberChoice(choice);
 }

@@ -33,7 +33,7 @@ private:
     void ApplySkin(const dialer::SkinLayout& layout) override;
     void PrepareWindow() override;
     bool ConfirmConnect(std::string_view item, std::string_view question) override;
-    bool ChooseClientProgram(std::string_view item) override;
+    std::optional<std::string> ChooseClientProgram(std::string_view item) override;
     void ShowLamp(int lamp) override;
     void HideLamps() override;
     void ShowProgress(int textId) override;

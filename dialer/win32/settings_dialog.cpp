@@ -34,7 +34,7 @@ SettingsDialog::SettingsDialog(dialer::Connector& connector, dialer::RasService&
     for (std::size_t i = 0; i < kNumberRadios.size(); ++i) {
         OnClick(kNumberRadios[i], [this, i] { connector_.State().numberChoice = static_cast<int>(i) + 1; });
     }
-    OnClick(IDC_RESERVE, [this] { EnableItem(IDC_ITEM_LIST, Checked(IDC_RESERVE)); });
+    OnClick(IDC_RESERVE, [this] { EnableItem(IDC_ITEM_LIST, ItemChecked(IDC_RESERVE)); });
     OnSelectionChange(IDC_ITEM_LIST, [this] {
         reservedItem_ = win::list_box::SelectedLine(Item(IDC_ITEM_LIST));
         ShowNoQuestionFlag();
@@ -43,12 +43,6 @@ SettingsDialog::SettingsDialog(dialer::Connector& connector, dialer::RasService&
     OnSelectionChange(IDC_MODEM_LIST, [this] { ChangeModem(); });
     OnClick(IDC_HOME_PAGE_CHECK, [this] { ToggleHomePage(); });
     OnClick(IDC_SETTINGS_CANCEL, [this] { OnCancel(); });
-}
-
-bool SettingsDialog::Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void SettingsDialog::Check(int id, bool on) const {
-    SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool SettingsDialog::OnInitDialog() {
@@ -62,7 +56,7 @@ bool SettingsDialog::OnInitDialog() {
     win::LimitEditBytes(Item(IDC_HOME_PAGE), kMaxHomePage);
     if (referenceChoice_ >= 1 && referenceChoice_ <= 4) {
         connector_.State().numberChoice = referenceChoice_;
-        Check(kNumberRadios[static_cast<std::size_t>(referenceChoice_ - 1)], true);
+        CheckItem(kNumberRadios[static_cast<std::size_t>(referenceChoice_ - 1)], true);
     }
     FillSetup();
     FillHomePage();
@@ -77,7 +71,7 @@ void SettingsDialog::FillSetup() {
     SetItemText(IDC_LINE_PREFIX, setup ? setup->linePrefix : std::string(dialer::kDefaultLinePrefix));
     if (setup) reservedItem_ = setup->reservedItem;
     bool reserved = setup && setup->reserved;
-    Check(IDC_RESERVE, reserved);
+    CheckItem(IDC_RESERVE, reserved);
     EnableItem(IDC_ITEM_LIST, reserved);
 }
 
@@ -85,7 +79,7 @@ void SettingsDialog::FillHomePage() {
     auto homePage = dialer::ReadHomePage(connector_.Files().HomePage());
     bool enabled = homePage && homePage->enabled;
     SetItemText(IDC_HOME_PAGE, dialer::HomePageAddress(homePage));
-    Check(IDC_HOME_PAGE_CHECK, enabled);
+    CheckItem(IDC_HOME_PAGE_CHECK, enabled);
     EnableItem(IDC_HOME_PAGE, enabled);
 }
 
@@ -102,7 +96,7 @@ void SettingsDialog::FillItems() {
 }
 
 void SettingsDialog::ShowNoQuestionFlag() {
-    Check(IDC_NO_QUESTION, dialer::SkipsQuestion(connector_.Files().Messages(), reservedItem_));
+    CheckItem(IDC_NO_QUESTION, dialer::SkipsQuestion(connector_.Files().Messages(), reservedItem_));
 }
 
 void SettingsDialog::FillModems() {
@@ -122,13 +116,13 @@ void SettingsDialog::FillModems() {
 }
 
 void SettingsDialog::ToggleNoQuestion() {
-    bool on = !Checked(IDC_NO_QUESTION);
+    bool on = !ItemChecked(IDC_NO_QUESTION);
     std::string item = win::list_box::SelectedLine(Item(IDC_ITEM_LIST));
     if (!dialer::SetSkipsQuestion(connector_.Files().Messages(), item, on)) {
         win::ShowMessage(Handle(), dialer::kMessageFileUnwritable, notice::kCaption, MB_OK | MB_ICONQUESTION);
         return;
     }
-    Check(IDC_NO_QUESTION, on);
+    CheckItem(IDC_NO_QUESTION, on);
 }
 
 void SettingsDialog::ChangeModem() {
@@ -140,13 +134,13 @@ void SettingsDialog::ChangeModem() {
 }
 
 void SettingsDialog::ToggleHomePage() {
-    bool on = !Checked(IDC_HOME_PAGE_CHECK);
-    Check(IDC_HOME_PAGE_CHECK, on);
+    bool on = !ItemChecked(IDC_HOME_PAGE_CHECK);
+    CheckItem(IDC_HOME_PAGE_CHECK, on);
     EnableItem(IDC_HOME_PAGE, on);
 }
 
 dialer::SetupSettings SettingsDialog::TakeSetup() const {
-    return {ItemText(IDC_LINE_PREFIX), Checked(IDC_RESERVE), reservedItem_};
+    return {ItemText(IDC_LINE_PREFIX), ItemChecked(IDC_RESERVE), reservedItem_};
 }
 
 void SettingsDialog::OnOK() {
@@ -159,7 +153,7 @@ void SettingsDialog::OnOK() {
         win::ShowMessage(Handle(), kSetupFileUnwritable, notice::kCaption, MB_OKCANCEL | MB_ICONQUESTION);
         return;
     }
-    std::string line = dialer::HomePageLine({ItemText(IDC_HOME_PAGE), Checked(IDC_HOME_PAGE_CHECK)});
+    std::string line = dialer::HomePageLine({ItemText(IDC_HOME_PAGE), ItemChecked(IDC_HOME_PAGE_CHECK)});
     if (!dialer::WriteHomePage(connector_.Files().HomePage(), line)) {
         win::ShowMessage(Handle(), kHomePageUnwritable, notice::kCaption);
         return;

@@ -29,8 +29,6 @@ private:
     void ChangeModem();
     void ToggleHomePage();
     dialer::SetupSettings TakeSetup() const;
-    bool Checked(int id) const;
-    void Check(int id, bool on) const;
 
     dialer::Connector& connector_;
     dialer::RasService& ras_;

@@ -61,14 +61,10 @@ void SkinButton::SetPicture(const std::filesystem::path& file, HWND owner) {
 
 bool SkinButton::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        if (picture_) picture_->Paint(dc, 0, 0);
-        EndPaint(Handle(), &paint);
+    case WM_PAINT:
+        win::PaintWindow(Handle(), picture_.get());
         result = 0;
         return true;
-    }
     case WM_RBUTTONUP:
         result = 0;
         return true;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace dialer {
 namespace {
 
@@ -15,28 +13,18 @@ using testing::FakeSystem;
 using testing::RecordingView;
 using test_support::FileBytes;
 
-class ConnectorTest : public ::testing::Test {
+class ConnectorTest : public testing::ConnectorFixture {
 protected:
     ConnectorTest() {
-        std::filesystem::create_directories(dir / "config");
         Write("filelist.ini", "인터넷^internet^웹^iexplore.exe\r\n게임방^game^게임^Client.exe\r\n");
         Write("position.ini", "[DNSADDR] 10 0 0 1\r\n[DNSSUBADDR] 10 0 0 2\r\n");
         Write("EndTransfer.ini", "UPDATE");
-    }
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir / "config" / name, std::ios::binary) << bytes;
     }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const auto& message : view.messages) texts.push_back(message.text);
         return texts;
     }
-
-    test_support::ScratchDirectory dir;
-    FakeRas ras;
-    FakeSystem system;
-    RecordingView view;
-    Connector connector{ConnectorFiles(dir.Path(), "C:\\Lumanet"), ras, system, view};
 };
 
 TEST_F(ConnectorTest, AStartOnNtPreparesEveryEntryAndShowsTheWindow) {

@@ -11,18 +11,12 @@
 namespace dialer {
 namespace {
 
-using testing::FakeRas;
-using testing::FakeSystem;
-using testing::RecordingView;
-
-class DialEngineTest : public ::testing::Test {
+class DialEngineTest : public testing::ConnectorFixture {
 protected:
     DialEngineTest() {
-        std::filesystem::create_directories(dir / "config");
         std::filesystem::create_directories(dir / "temp" / "sub");
         std::ofstream(dir / "temp" / "change.ini") << "x";
-        std::ofstream(dir / "config" / "filelist.ini", std::ios::binary)
-            << "인터넷^internet^웹으로?^iexplore.exe\r\n게임방^game^게임으로?^Client.exe\r\n자료실^file^자료?^\r\n";
+        Write("filelist.ini", "인터넷^internet^웹으로?^iexplore.exe\r\n게임방^game^게임으로?^Client.exe\r\n자료실^file^자료?^\r\n");
         connector.State().entryNames = {"게임방", "인터넷", "자료실"};
     }
     const ConnectorState& State() { return connector.State(); }
@@ -31,12 +25,6 @@ protected:
     void Report(std::initializer_list<std::uint32_t> states) {
         for (std::uint32_t state : states) connector.OnRasDialEvent(state, 0);
     }
-
-    test_support::ScratchDirectory dir;
-    FakeRas ras;
-    FakeSystem system;
-    RecordingView view;
-    Connector connector{ConnectorFiles(dir.Path(), "C:\\Lumanet"), ras, system, view};
 };
 
 TEST_F(DialEngineTest, AConfirmedItemDialsItsEntryAndTheLampsLightInOrderUpToTheUpdater) {
@@ -51,17 +39,6 @@ TEST_F(DialEngineTest, AConfirmedItemDialsItsEntryAndTheLampsLightInOrderUpToThe
     EXPECT_EQ(view.progress, (std::vector<int>{1, 2, 3, 4, 5, 6, 15, 22}));
     EXPECT_EQ(view.updatersStarted, 1);
     EXPECT_TRUE(view.messages.empty());
-}
-
-TEST_F(DialEngineTest, EveryStateHasItsText) {
-    EXPECT_EQ(StateTextId(17), 18);
-    EXPECT_EQ(StateTextId(0x1000), 26);
-    EXPECT_EQ(StateTextId(0x1001), 19);
-    EXPECT_EQ(StateTextId(0x1002), 20);
-    EXPECT_EQ(StateTextId(0x1003), 21);
-    EXPECT_EQ(StateTextId(kStateDisconnected), 23);
-    EXPECT_EQ(StateTextId(18), 25);
-    EXPECT_EQ(StateTextId(0x2002), 25);
 }
 
 TEST_F(DialEngineTest, TheQuestionIsSkippedWhenToldAndCancellingItDialsNothing) {

@@ -1,10 +1,16 @@
-// In-memory stand-ins for the phonebook, the system and the window.
+// In-memory stand-ins for the phonebook, the system and the window, and a
+// connector over them in a scratch program directory.
 #pragma once
 
+#include "dialer/connector.h"
 #include "dialer/connector_view.h"
 #include "dialer/ras_service.h"
 #include "dialer/system_setup.h"
+#include "tests/unit/support/scratch_directory.h"
 
+#include <gtest/gtest.h>
+
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
@@ -90,11 +96,7 @@ public:
     bool IsWindows9x() override { return windows9x; }
     bool MachineKeyExists(std::string_view path) override { return machine.count(std::string(path)) > 0; }
     std::optional<std::string> MachineString(std::string_view path, std::string_view name) override {
-        auto key = machine.find(std::string(path));
-        if (key == machine.end()) return std::nullopt;
-        auto value = key->second.find(std::string(name));
-        if (value == key->second.end()) return std::nullopt;
-        return value->second;
+        return Lookup(machine, path, name);
     }
     std::map<std::string, std::string> classes;  // default values under HKEY_CLASSES_ROOT
     std::optional<std::string> ClassesString(std::string_view path, std::string_view name) override {
@@ -104,11 +106,7 @@ public:
     }
     bool UserKeyExists(std::string_view path) override { return user.count(std::string(path)) > 0; }
     std::optional<RegistryValue> UserValue(std::string_view path, std::string_view name) override {
-        auto key = user.find(std::string(path));
-        if (key == user.end()) return std::nullopt;
-        auto value = key->second.find(std::string(name));
-        if (value == key->second.end()) return std::nullopt;
-        return value->second;
+        return Lookup(user, path, name);
     }
     bool SetUserValue(std::string_view path, std::string_view name, const RegistryValue& value) override {
         user[std::string(path)][std::string(name)] = value;
@@ -116,6 +114,17 @@ public:
     }
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
     bool FileExists(std::string_view path) override { return files.count(std::string(path)) > 0; }
+
+private:
+    template <typename Value>
+    static std::optional<Value> Lookup(const std::map<std::string, std::map<std::string, Value>>& keys,
+                                       std::string_view path, std::string_view name) {
+        auto key = keys.find(std::string(path));
+        if (key == keys.end()) return std::nullopt;
+        auto value = key->second.find(std::string(name));
+        if (value == key->second.end()) return std::nullopt;
+        return value->second;
+    }
 };
 
 class RecordingView : public ConnectorView {
@@ -139,7 +148,6 @@ public:
     std::vector<int> progress;
     int updatersStarted = 0;
     std::set<std::string> startable;  // command lines that start
-    bool opensAddresses = false;
     std::vector<std::string> started;  // "command|directory", tried ones too
     std::vector<std::string> opened;
     int minimized = 0;
@@ -156,9 +164,10 @@ public:
         questions.push_back(std::string(item) + ": " + std::string(question));
         return confirms;
     }
-    bool ChooseClientProgram(std::string_view item) override {
+    std::optional<std::string> ChooseClientProgram(std::string_view item) override {
         programChoices.emplace_back(item);
-        return choosesProgram;
+        if (!choosesProgram) return std::nullopt;
+        return "C:\\Files\\" + std::string(item) + ".exe";
     }
     void ShowLamp(int lamp) override {
         lamps.insert(lamp);
@@ -173,9 +182,23 @@ public:
     }
     bool OpenAddress(std::string_view address) override {
         opened.emplace_back(address);
-        return opensAddresses;
+        return false;
     }
     void Minimize() override { ++minimized; }
+};
+
+class ConnectorFixture : public ::testing::Test {
+protected:
+    ConnectorFixture() { std::filesystem::create_directories(dir / "config"); }
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / "config" / name, std::ios::binary) << bytes;
+    }
+
+    test_support::ScratchDirectory dir;
+    FakeRas ras;
+    FakeSystem system;
+    RecordingView view;
+    Connector connector{ConnectorFiles(dir.Path(), "C:\\Lumanet"), ras, system, view};
 };
 
 } // namespace dialer::testing

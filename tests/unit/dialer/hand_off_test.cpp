@@ -8,14 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace dialer {
 namespace {
 
-using testing::FakeRas;
-using testing::FakeSystem;
-using testing::RecordingView;
 using test_support::FileBytes;
 
 const std::string kZeros(10, '\0');
@@ -37,10 +32,9 @@ TEST(BrowserCommandTest, OnlyANetscapeCommandLosesItsPlaceholder) {
     EXPECT_EQ(BrowserCommand("%NETSCAPE", "x"), " x");
 }
 
-class HandOffTest : public ::testing::Test {
+class HandOffTest : public testing::ConnectorFixture {
 protected:
     HandOffTest() {
-        std::filesystem::create_directories(dir / "config");
         Write("EndTransfer.ini", kZeros);
         Write("Receive.ini", kZeros);
         ConnectorState& state = connector.State();
@@ -49,15 +43,6 @@ protected:
         state.clientProgram = "\"C:\\Game\\Other.exe\" -x";
         state.connectActive = true;
     }
-    void Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir / "config" / name, std::ios::binary) << bytes;
-    }
-
-    test_support::ScratchDirectory dir;
-    FakeRas ras;
-    FakeSystem system;
-    RecordingView view;
-    Connector connector{ConnectorFiles(dir.Path(), "C:\\Lumanet"), ras, system, view};
 };
 
 TEST_F(HandOffTest, TheConnectorWaitsForTheWordThenReloadsItsSkinAndLaunches) {

@@ -1,4 +1,4 @@
-#include "client/win32/current_directory.h"
+#include "common/win32/current_directory.h"
 
 #include <windows.h>
 
