@@ -140,7 +140,6 @@ NextStep Updater::ReplaceHeldFiles() {
     RetryHeld();
     if (!held_.empty() && ++heldTries_ < kHeldFileTries) return NextStep::kReplaceHeldFiles;
     std::string problem = Conclude();
-    held_.clear();
     std::error_code error;
     std::filesystem::remove_all(files_.download, error);
     return StartConnector(problem);

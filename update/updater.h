@@ -113,7 +113,8 @@ private:
     void InstallAll(const ChangeList& list);
     void RetryHeld();
     // The last step of an install: when every file is in place, the local
-    // version file takes the server's. Returns what to tell the user, if anything.
+    // version file takes the server's; files still held are given up. Returns
+    // what to tell the user, if anything.
     std::string Conclude();
     // Closes the connection, removes the download directory (unless files
     // wait there for their holder) and writes the word.
