@@ -100,6 +100,8 @@ private:
     // version; keeps the server's version file for the end of the install.
     bool VersionsMatch();
     std::filesystem::path ChooseVersionProbe();
+    // Where name is downloaded to, its directory made first.
+    std::filesystem::path DownloadTarget(std::string_view name);
     // The same server version with the same change list was refused before.
     bool RefusedBefore();
     void RememberRefusal(const std::optional<std::string>& changeList);
