@@ -35,7 +35,6 @@ NextStep Updater::ApplyChangeList() {
     // Files in use wait for the connector to let go where it will, after its grant.
     if (download.list.restart && !held_.empty()) return Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant);
     std::string problem = Conclude();
-    held_.clear();
     NextStep next = download.list.restart ? Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant)
                                           : Finish(hand_off::kUpdated, NextStep::kClose);
     if (!problem.empty()) view_.ShowMessage(problem);
@@ -113,6 +112,7 @@ void Updater::RetryHeld() {
 std::string Updater::Conclude() {
     std::vector<std::string> places;
     for (const ChangeEntry& entry : held_) places.push_back(ShownPlace(entry));
+    held_.clear();
     if (places.empty() && serverVersion_) {
         if (!files::ReplaceWithBytes(files_.localVersion, *serverVersion_)) places.push_back("config\\version.ini");
     }

@@ -1,8 +1,6 @@
 #include "update/signed_manifest.h"
 
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include "common/config_file.h"
 
 namespace update {
 namespace {
@@ -31,11 +29,9 @@ bool SignedManifest::Vouches(std::string_view name, const std::filesystem::path&
                              SignatureVerifier& verifier) const {
     auto listed = manifest_.find(name);
     if (listed == manifest_.end()) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::vector<std::uint8_t> content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
-    auto digest = verifier.Sha256(content);
+    auto content = config::ReadWholeFile(file);
+    if (!content) return false;
+    auto digest = verifier.Sha256(Bytes(*content));
     return digest && *digest == listed->second;
 }
 

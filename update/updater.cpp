@@ -66,9 +66,8 @@ std::optional<std::string> Updater::LoadSignedManifest() {
     if (!std::filesystem::exists(files_.updateKey, error)) return std::nullopt;
     auto pem = config::ReadWholeFile(files_.updateKey);
     auto key = pem ? ParsePublicKeyPem(*pem) : std::nullopt;
-    std::filesystem::create_directories(files_.download, error);
-    auto manifestFile = files_.Downloaded(kManifestName);
-    auto signatureFile = files_.Downloaded(kManifestSignatureName);
+    auto manifestFile = DownloadTarget(kManifestName);
+    auto signatureFile = DownloadTarget(kManifestSignatureName);
     std::string directory = ServerDirectory();
     if (!key || !session_->GetFile(directory + std::string(kManifestName), manifestFile, TransferType::kBinary) ||
         !session_->GetFile(directory + std::string(kManifestSignatureName), signatureFile, TransferType::kBinary)) {
@@ -96,9 +95,13 @@ bool Updater::VersionsMatch() {
 std::filesystem::path Updater::ChooseVersionProbe() {
     if (std::ofstream(files_.versionProbe, std::ios::binary | std::ios::app)) return files_.versionProbe;
     // Today's Windows keeps the drive root read-only for users.
+    return DownloadTarget(kFallbackProbeName);
+}
+
+std::filesystem::path Updater::DownloadTarget(std::string_view name) {
     std::error_code error;
     std::filesystem::create_directories(files_.download, error);
-    return files_.Downloaded(kFallbackProbeName);
+    return files_.Downloaded(name);
 }
 
 RefusedUpdate Updater::Refusal(const std::optional<std::string>& changeList) const {
@@ -121,9 +124,7 @@ std::string Updater::ServerDirectory() {
 }
 
 std::optional<std::string> Updater::FetchChangeList() {
-    std::error_code error;
-    std::filesystem::create_directories(files_.download, error);
-    std::filesystem::path listFile = files_.Downloaded(kChangeListName);
+    std::filesystem::path listFile = DownloadTarget(kChangeListName);
     if (!session_->GetFile(ServerDirectory() + std::string(kChangeListName), listFile, ListTransfer())) {
         return std::nullopt;
     }
@@ -140,7 +141,6 @@ NextStep Updater::ReplaceHeldFiles() {
     RetryHeld();
     if (!held_.empty() && ++heldTries_ < kHeldFileTries) return NextStep::kReplaceHeldFiles;
     std::string problem = Conclude();
-    held_.clear();
     std::error_code error;
     std::filesystem::remove_all(files_.download, error);
     return StartConnector(problem);

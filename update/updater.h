@@ -100,6 +100,8 @@ private:
     // version; keeps the server's version file for the end of the install.
     bool VersionsMatch();
     std::filesystem::path ChooseVersionProbe();
+    // Where name is downloaded to, its directory made first.
+    std::filesystem::path DownloadTarget(std::string_view name);
     // The same server version with the same change list was refused before.
     bool RefusedBefore();
     void RememberRefusal(const std::optional<std::string>& changeList);
@@ -113,7 +115,8 @@ private:
     void InstallAll(const ChangeList& list);
     void RetryHeld();
     // The last step of an install: when every file is in place, the local
-    // version file takes the server's. Returns what to tell the user, if anything.
+    // version file takes the server's; files still held are given up. Returns
+    // what to tell the user, if anything.
     std::string Conclude();
     // Closes the connection, removes the download directory (unless files
     // wait there for their holder) and writes the word.

@@ -9,8 +9,6 @@
 
 #include <commctrl.h>
 
-#include <iterator>
-
 namespace {
 
 constexpr UINT kChangeListDelayMs = 300;

@@ -287,10 +287,8 @@ TEST_P(DibNewerHeaderTest, TakenAsTheFortyByteHeader) {
 
 INSTANTIATE_TEST_SUITE_P(
     EditorsLayouts, DibNewerHeaderTest,
-    testing::Values(NewerHeaderCase{108, 8, dib::kUncompressed, {}}, NewerHeaderCase{124, 8, dib::kUncompressed, {}},
-                    NewerHeaderCase{124, 24, dib::kUncompressed, {}},
+    testing::Values(NewerHeaderCase{108, 8, dib::kUncompressed, {}},
                     NewerHeaderCase{124, 16, dib::kBitFields, {0x7C00, 0x3E0, 0x1F, 0}},
-                    NewerHeaderCase{108, 16, dib::kBitFields, {0xF800, 0x7E0, 0x1F, 0}},
                     NewerHeaderCase{124, 32, dib::kBitFields, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}));
 
 TEST(DibBitFields, StandardMasksAfterTheFortyByteHeader) {
