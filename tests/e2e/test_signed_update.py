@@ -25,26 +25,36 @@ def sign(private, ftp_root):  # noqa: F811
     subprocess.run([str(SIGN_UPDATE), "sign", str(private), str(ftp_root / "vorlo")], check=True)
 
 
-# What the manifest vouches for is the core's to test; here Windows' own cryptography checks a
-# real signature, and one by another key.
-@pytest.mark.parametrize("signer", ["service", "stranger"])
+SPOILED = {
+    "file changed after signing": lambda vorlo, other: (vorlo / "one.dll").write_bytes(DLL + b"virus"),
+    "manifest changed after signing": lambda vorlo, other: (vorlo / "manifest.ini").write_bytes(
+        (vorlo / "manifest.ini").read_bytes().replace(b"one.dll", b"two.dll")),
+    "no signature": lambda vorlo, other: (vorlo / "manifest.sig").unlink(),
+    "signed by another key": lambda vorlo, other: sign(other, vorlo.parent),
+}
+
+
+@pytest.mark.parametrize("spoil", [None, *SPOILED], ids=["signed", *SPOILED])
 def test_only_what_the_service_signed_is_installed(launch, driver, install, serve, ftp_root, tmp_path,  # noqa: F811
-                                                   signer):
-    service, public = keys(tmp_path, "service")
-    private = service if signer == "service" else keys(tmp_path, signer)[0]
+                                                   spoil):
+    private, public = keys(tmp_path, "service")
+    other, _ = keys(tmp_path, "stranger")
     (install / "config" / "update-key.pem").write_bytes(public.read_bytes())
     serve("[UTIL]\none.dll\n", {"one.dll": DLL})
     sign(private, ftp_root)
+    if spoil:
+        SPOILED[spoil](ftp_root / "vorlo", other)
 
     program = launch("Update.exe", directory=install)
-    if signer == "service":
+    if spoil in (None, "file changed after signing"):
         driver.press(offered(driver)["hwnd"], OK)
-    else:
+    if spoil:
         box = driver.find_message_box(caption="Update")
-        assert box["text"] == UNVERIFIED
+        assert box["text"] == ("one.dll 파일이 서명된 목록과 달라 업데이트하지 않았습니다."
+                               if spoil == "file changed after signing" else UNVERIFIED)
         driver.close_message_box(box)
     assert wait_for_word(install, program) == b"UPDATE"
     assert program.wait_exit() == 0
-    assert (install / "util" / "one.dll").exists() == (signer == "service")
+    assert ((install / "util" / "one.dll").exists()) == (spoil is None)
     assert not (install / "temp").exists()
     assert word(install) == b"UPDATE"

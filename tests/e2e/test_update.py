@@ -411,14 +411,40 @@ def version_line(install):
     return (install / "config" / "version.ini").read_bytes().splitlines()[0]
 
 
+def agree_and_finish(launch, driver, install):
+    """One run of the updater whose offer the user takes; its word."""
+    (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)
+    program = launch("Update.exe", directory=install)
+    driver.press(offered(driver)["hwnd"], OK)
+    result = wait_for_word(install, program)
+    assert program.wait_exit() == 0
+    return result
+
+
 def test_own_clip_in_the_change_list_is_replaced(launch, driver, install, serve):
     # The animation control plays this very file while the files are fetched.
     clip = (install / "media" / "filecopy.avi").read_bytes()
     serve("[MEDIA]\nfilecopy.avi\n", {"filecopy.avi": clip + b"JUNK"})
-    program = launch("Update.exe", directory=install)
-    driver.press(offered(driver)["hwnd"], OK)
-    assert wait_for_word(install, program) == b"UPDATE"
-    assert program.wait_exit() == 0
+    assert agree_and_finish(launch, driver, install) == b"UPDATE"
     assert (install / "media" / "filecopy.avi").read_bytes() == clip + b"JUNK"
     assert version_line(install) == b"1999.12.02"
 
+
+def test_file_held_by_another_program_is_named(launch, driver, install, serve, tmp_path,
+                                                                       wine_session):
+    (install / "util").mkdir(exist_ok=True)
+    (install / "util" / "held.dll").write_bytes(b"old")
+    serve("[UTIL]\nheld.dll\nfree.dll\n", {"held.dll": b"new held", "free.dll": b"new free"})
+    hold(launch, driver, install, "util\\held.dll", tmp_path, wine_session)
+
+    program = launch("Update.exe", directory=install)
+    driver.press(offered(driver)["hwnd"], OK)
+    box = driver.find_message_box(caption="Update")
+    assert box["text"] == ("다른 프로그램이 쓰고 있어 바꾸지 못한 파일이 있습니다(util\\held.dll). "
+                           "그 프로그램을 닫으면 다음 접속 때 업데이트를 마칩니다.")
+    assert word(install) == b"UPDATE"
+    driver.close_message_box(box)
+    assert program.wait_exit() == 0
+    assert (install / "util" / "held.dll").read_bytes() == b"old"
+    assert (install / "util" / "free.dll").read_bytes() == b"new free"
+    assert version_line(install) == b"1999.12.01"
