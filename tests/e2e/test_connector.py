@@ -26,6 +26,7 @@ APP_KEY = r"HKCU\Software\Wine\AppDefaults\Pondial.exe"
 CONNECT, SETTINGS, HELP, MINIMIZE = 1000, 1020, 1031, 1058
 LAMPS = (1051, 1057, 1056, 1052, 1053, 1055, 1054)
 NUMBER_4, LINE_PREFIX, SETTINGS_CANCEL, OK = 1022, 1004, 1001, 1
+FIRST_ITEM_COMMAND = 32001
 WS_MINIMIZE = 0x20000000
 
 # The stand-in's phonebook: a 257-byte name, padding to 260, then the 1768-byte entry.
@@ -57,6 +58,7 @@ def connector_dir(program_dir, registry):
     """The program directory with the stand-in RAS beside the program, preferred by Wine,
     and the default NT version."""
     shutil.copy(STANDIN_RAS, program_dir / "rasapi32.dll")
+    registry.set_value(APP_KEY + r"\DllOverrides", "rasapi32", "REG_SZ", "native,builtin")
     registry.delete_key(APP_KEY)
     registry.set_value(APP_KEY + r"\DllOverrides", "rasapi32", "REG_SZ", "native,builtin")
     return program_dir
@@ -101,6 +103,7 @@ def start_connector(launch, driver, directory):
 
 
 def test_starts_on_nt_with_its_skin_and_an_entry_for_every_item(launch, driver, connector_dir):
+    (connector_dir / "config" / "EndTransfer.ini").write_bytes(b"UPDATE")
     _, window = start_connector(launch, driver, connector_dir)
     info = driver.info(window)
     assert [int(value) for value in info["rect"]] == [0, 0, 404, 327]
@@ -115,28 +118,86 @@ def test_starts_on_nt_with_its_skin_and_an_entry_for_every_item(launch, driver, 
     number, dns, script, device = entries["게임방"]
     assert (number, dns, device) == ("01410", (127, 0, 0, 1), "Stand-in modem 1")
     assert script.endswith("\\script\\게임방.scp")
+    assert (connector_dir / "config" / "EndTransfer.ini").read_bytes() == bytes(10)
+    assert (connector_dir / "config" / "Receive.ini").read_bytes() == bytes(10)
 
 
-def test_windows98_reads_its_components_from_the_registry(launch, driver, connector_dir, registry, wine_session):
+def test_a_changed_name_server_recreates_the_entries_keeping_their_number(launch, driver, connector_dir):
+    program, window = start_connector(launch, driver, connector_dir)
+    driver.close_window(window)
+    assert program.wait_exit() == 0
+    # The user's choice, as the settings would have stored it.
+    path = connector_dir / "standin-phonebook.dat"
+    data = bytearray(path.read_bytes())
+    for start in range(0, len(data), STORED_SIZE):
+        number = start + ENTRY_OFFSET + NUMBER_AT
+        data[number:number + 8] = b"9,01411\0"
+    path.write_bytes(bytes(data))
+    position = connector_dir / "config" / "position.ini"
+    position.write_bytes(position.read_bytes().replace(b"[DNSADDR] 127 0 0 1", b"[DNSADDR] 10 20 30 40"))
+
+    start_connector(launch, driver, connector_dir)
+    entries = phonebook(connector_dir)
+    assert sorted(entries) == sorted(ITEMS)
+    assert all(entry[:2] == ("9,01411", (10, 20, 30, 40)) for entry in entries.values())
+
+
+def test_windows98_ends_at_each_missing_component_with_its_message(launch, driver, connector_dir, registry,
+                                                                    wine_session):
     registry.set_value(APP_KEY, "Version", "REG_SZ", "win98")
     tcp_ip, adapter = r"HKLM\Enum\Network\MSTCP", r"HKLM\Enum\Root\Net\0042"
     registry.delete_key(tcp_ip)
     registry.delete_key(adapter)
+    registry.set_value(r"HKLM\System\CurrentControlSet\Services\Class\Net\0007", "AdapterName", "REG_SZ", "MS$PPP")
     scripting = Path(wine_session.prefix) / "drive_c" / "windows" / "system" / "smmscrpt.dll"
     scripting.parent.mkdir(parents=True, exist_ok=True)
     scripting.write_bytes(b"")
-    program = launch(EXE, directory=connector_dir)
-    box = driver.find_message_box(caption="알림")
-    assert box["text"] == "다음사항을 설치하여 주십시오\n1.전화접속어댑터\n2.TCP/IP\n위사항을 반드시 설치하셔야 합니다."
-    driver.close_message_box(box)
-    assert program.wait_exit() == 0
-    assert phonebook(connector_dir) == {}
+    messages = [
+        "다음사항을 설치하여 주십시오\n1.전화접속어댑터\n2.TCP/IP\n위사항을 반드시 설치하셔야 합니다.",
+        "TCP/IP 프로토콜이 설치 되지 않았읍니다.\nTCP/IP프로토콜을 설치하여 주십시오.",
+        "전화접속어댑터가 설치 되지 않았읍니다.\n전화접속어댑터를 설치하여 주십시오.",
+    ]
+    for message, install in zip(messages, (lambda: None, lambda: registry.set_value(adapter, "Driver", "REG_SZ", r"Net\0007"),
+                                           lambda: (registry.delete_key(adapter), registry.add_key(tcp_ip)))):
+        install()
+        program = launch(EXE, directory=connector_dir)
+        box = driver.find_message_box(caption="알림")
+        assert box["text"] == message
+        driver.close_message_box(box)
+        assert program.wait_exit() == 0
+        assert phonebook(connector_dir) == {}
 
-    registry.add_key(tcp_ip)
     registry.set_value(adapter, "Driver", "REG_SZ", r"Net\0007")
-    registry.set_value(r"HKLM\System\CurrentControlSet\Services\Class\Net\0007", "AdapterName", "REG_SZ", "MS$PPP")
     start_connector(launch, driver, connector_dir)
     assert sorted(phonebook(connector_dir)) == sorted(ITEMS)
+
+
+def test_without_a_modem_it_offers_the_modem_panel_and_ends(launch, driver, connector_dir):
+    script_ras(connector_dir, "devices=isdn")
+    program = launch(EXE, directory=connector_dir)
+    box = driver.find_message_box(caption="알림")
+    assert box["text"] == "모뎀이 설치 되어있지 않습니다.\n모뎀을 설치합니다."
+    driver.close_message_box(box)
+    assert program.wait_exit() == 0
+    # Entries take the first device, modem or not.
+    assert {entry[3] for entry in phonebook(connector_dir).values()} == {"Stand-in isdn 1"}
+
+
+def test_resting_on_the_connect_button_opens_the_item_menu(launch, driver, connector_dir):
+    program, window = start_connector(launch, driver, connector_dir)
+    x, y = centre(driver, driver.control(window, CONNECT))
+    # Xvfb echoes a synthetic move late with the old position: send it twice.
+    driver.mouse_move(x, y)
+    driver.mouse_move(x, y)
+    menu = driver.find_window("", class_name="#32768")
+    items = driver.popup_menu(menu["hwnd"])
+    assert [(item["text"], item["enabled"]) for item in items[:1]] == [("항목을 클릭해 주세요...", False)]
+    assert items[1]["separator"]
+    assert [(item["id"], item["text"]) for item in items[2:]] == [(FIRST_ITEM_COMMAND, "인터넷"),
+                                                                   (FIRST_ITEM_COMMAND + 1, "게임방")]
+    # The menu with the window it opened from.
+    right, bottom = (int(value) for value in driver.info(menu["hwnd"])["rect"][2:])
+    driver.session.screenshot(driver.output_dir / "item-menu.png", (0, 0, max(right, 404), max(bottom, 327)))
 
 
 def test_settings_save_their_files_and_the_chosen_number_reaches_the_entries(launch, driver, connector_dir):
@@ -258,8 +319,9 @@ def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, conne
 
     driver.press(offered(driver)["hwnd"], CONFIRM_OK)
     started = connector_dir / "Client.started"
-    assert driver.wait_for(started.exists, bool)
-    assert started.read_text(encoding="utf-8").split("\t")[0].endswith("\\Client.exe")
+    # The stand-in writes its line a moment after the file appears.
+    starts = driver.wait_for(lambda: recorded_starts(started), bool)
+    assert starts[0].split("\t")[0].endswith("\\Client.exe")
     assert (connector_dir / "util" / "sample.dll").read_bytes() == sample
     assert driver.wait_for(lambda: driver.info(window)["style"] & WS_MINIMIZE, bool)
     assert LAMPS[6] in lit(driver, window)
@@ -309,12 +371,15 @@ def test_an_internet_item_starts_its_program_from_the_connect_button(launch, dri
     _, window = start_connector(launch, driver, connector_dir)
     click_control(driver, window, CONNECT)
     started = connector_dir / "web.started"
-    assert driver.wait_for(started.exists, bool)
-    assert started.read_text(encoding="utf-8").split("\t")[0].endswith("\\web.exe")
+    # The stand-in writes its line a moment after the file appears.
+    starts = driver.wait_for(lambda: recorded_starts(started), bool)
+    assert starts[0].split("\t")[0].endswith("\\web.exe")
 
 
 def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, driver, connector_dir):
     script_ras(connector_dir, "dial-error=2 678")
+    (connector_dir / "temp").mkdir()
+    (connector_dir / "temp" / "change.ini").write_text("left over")
     _, window = start_connector(launch, driver, connector_dir)
     choose_last_item(driver, window)
     driver.press(driver.find_window("게임방")["hwnd"], CONFIRM_OK)
@@ -322,6 +387,7 @@ def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, dri
     assert box["text"] == "There is no answer."
     driver.press(box["hwnd"], CONFIRM_OK)
     assert driver.wait_for(lambda: lit(driver, window), lambda lamps: not lamps) == []
+    assert not (connector_dir / "temp").exists()
     # Ready again: the menu opens and the item can be dialed once more.
     choose_last_item(driver, window)
     assert driver.find_window("게임방")["hwnd"]

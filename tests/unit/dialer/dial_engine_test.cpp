@@ -41,6 +41,17 @@ TEST_F(DialEngineTest, AConfirmedItemDialsItsEntryAndTheLampsLightInOrderUpToThe
     EXPECT_TRUE(view.messages.empty());
 }
 
+TEST_F(DialEngineTest, EveryStateHasItsText) {
+    EXPECT_EQ(StateTextId(17), 18);
+    EXPECT_EQ(StateTextId(0x1000), 26);
+    EXPECT_EQ(StateTextId(0x1001), 19);
+    EXPECT_EQ(StateTextId(0x1002), 20);
+    EXPECT_EQ(StateTextId(0x1003), 21);
+    EXPECT_EQ(StateTextId(kStateDisconnected), 23);
+    EXPECT_EQ(StateTextId(18), 25);
+    EXPECT_EQ(StateTextId(0x2002), 25);
+}
+
 TEST_F(DialEngineTest, TheQuestionIsSkippedWhenToldAndCancellingItDialsNothing) {
     view.confirms = false;
     connector.ConnectItem(1);
