@@ -50,15 +50,23 @@ def point_at_chat_server(program_dir, port):
     position.write_bytes(b"[CHATADDR] 127.0.0.1 %d\n" % port + b"\n".join(lines))
 
 
-def start_lobby_server(launch, program_dir):
-    """Our lobby server under Wine on a free loopback port, named in position.ini; its port."""
-    server = launch(SERVER_EXE, "--bind", "127.0.0.1", "--port", "0", "--idle-timeout", "900")
+# On a free loopback port, keeping users who only listen for the length of a test.
+SERVER_ARGS = ("--bind", "127.0.0.1", "--port", "0", "--idle-timeout", "900")
+
+
+def listening_port(server):
+    """The port a started lobby server (a Program given SERVER_ARGS) reports it listens on."""
     listening = re.compile(rb"listening on 127\.0\.0\.1:(\d+)")
     deadline = time.monotonic() + PATIENCE
     while not (found := listening.search(server.log_path.read_bytes())):
         assert server.running() and time.monotonic() < deadline, "%s did not start" % SERVER_EXE
         time.sleep(0.05)
-    port = int(found.group(1))
+    return int(found.group(1))
+
+
+def start_lobby_server(launch, program_dir):
+    """Our lobby server under Wine on a free loopback port, named in position.ini; its port."""
+    port = listening_port(launch(SERVER_EXE, *SERVER_ARGS))
     point_at_chat_server(program_dir, port)
     return port
 

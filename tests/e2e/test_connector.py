@@ -10,21 +10,15 @@ from pathlib import Path
 
 import pytest
 
+from connector import (APP_KEY, AWAY, CONFIRM_OK, CONNECT, EXE, HELP, LAMPS, MINIMIZE, SETTINGS, TITLE,
+                       choose_last_item, click_control, lit, open_item_menu, use_standin_ras)
 from winerig import PATIENCE, DriverTimeout
 # The updater's loopback FTP server and its question, for the evening's whole chain.
 from test_update import ADDRESS, OLD_VERSION, ftp_root, offered, serve  # noqa: F401
 
 pytestmark = pytest.mark.program("Pondial.exe")
 
-EXE = "Pondial.exe"
-TITLE = "Lumanet"
 SETTINGS_TITLE = "다음항목을 셋팅해주세요..."
-STANDIN_RAS = Path(os.environ.get("E2E_STANDIN_RAS", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
-                                  / "tools/standin_ras/rasapi32.dll")).resolve()
-APP_KEY = r"HKCU\Software\Wine\AppDefaults\Pondial.exe"
-
-CONNECT, SETTINGS, HELP, MINIMIZE = 1000, 1020, 1031, 1058
-LAMPS = (1051, 1057, 1056, 1052, 1053, 1055, 1054)
 NUMBER_4, LINE_PREFIX, SETTINGS_CANCEL, OK = 1022, 1004, 1001, 1
 FIRST_ITEM_COMMAND = 32001
 WS_MINIMIZE = 0x20000000
@@ -57,25 +51,12 @@ def phonebook(program_dir):
 def connector_dir(program_dir, registry):
     """The program directory with the stand-in RAS beside the program, preferred by Wine,
     and the default NT version."""
-    shutil.copy(STANDIN_RAS, program_dir / "rasapi32.dll")
-    registry.set_value(APP_KEY + r"\DllOverrides", "rasapi32", "REG_SZ", "native,builtin")
-    registry.delete_key(APP_KEY)
-    registry.set_value(APP_KEY + r"\DllOverrides", "rasapi32", "REG_SZ", "native,builtin")
+    use_standin_ras(registry, program_dir)
     return program_dir
 
 
 def script_ras(program_dir, *lines):
     (program_dir / "standin-ras.ini").write_text("\n".join(lines) + "\n")
-
-
-def centre(driver, hwnd):
-    left, top, right, bottom = (int(value) for value in driver.info(hwnd)["rect"])
-    return (left + right) // 2, (top + bottom) // 2
-
-
-def click_control(driver, window, control_id):
-    x, y = centre(driver, driver.control(window, control_id))
-    driver.mouse_click(x, y)
 
 
 def open_by_click(driver, window, control_id, title, class_name=None):
@@ -88,11 +69,6 @@ def open_by_click(driver, window, control_id, title, class_name=None):
         except DriverTimeout:
             continue
     raise DriverTimeout("clicking control %d opened no %r" % (control_id, title))
-
-
-# A point away from the window, where the pointer rests unless a test moves it: resting on the
-# connect button opens the item menu.
-AWAY = (700, 600)
 
 
 def start_connector(launch, driver, directory):
@@ -185,18 +161,14 @@ def test_without_a_modem_it_offers_the_modem_panel_and_ends(launch, driver, conn
 
 def test_resting_on_the_connect_button_opens_the_item_menu(launch, driver, connector_dir):
     program, window = start_connector(launch, driver, connector_dir)
-    x, y = centre(driver, driver.control(window, CONNECT))
-    # Xvfb echoes a synthetic move late with the old position: send it twice.
-    driver.mouse_move(x, y)
-    driver.mouse_move(x, y)
-    menu = driver.find_window("", class_name="#32768")
-    items = driver.popup_menu(menu["hwnd"])
+    menu = open_item_menu(driver, window)
+    items = driver.popup_menu(menu)
     assert [(item["text"], item["enabled"]) for item in items[:1]] == [("항목을 클릭해 주세요...", False)]
     assert items[1]["separator"]
     assert [(item["id"], item["text"]) for item in items[2:]] == [(FIRST_ITEM_COMMAND, "인터넷"),
                                                                    (FIRST_ITEM_COMMAND + 1, "게임방")]
     # The menu with the window it opened from.
-    right, bottom = (int(value) for value in driver.info(menu["hwnd"])["rect"][2:])
+    right, bottom = (int(value) for value in driver.info(menu)["rect"][2:])
     driver.session.screenshot(driver.output_dir / "item-menu.png", (0, 0, max(right, 404), max(bottom, 327)))
 
 
@@ -259,25 +231,9 @@ def test_the_help_file_leads_each_component_keyword_to_its_page(program_dir, tmp
         assert re.search(r'value="%s">\s*<param name="Local" value="%s"' % (re.escape(keyword), page), text)
 
 
-CONFIRM_OK = 1
 DONT_ASK = 1064
 STANDIN_PROGRAM = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
                                       / "tools/standin_program/standin_program.exe")).resolve()
-
-
-def choose_last_item(driver, window):
-    """Rests on the connect button and clicks the menu's last item (the game room)."""
-    x, y = centre(driver, driver.control(window, CONNECT))
-    driver.mouse_move(x, y)
-    driver.mouse_move(x, y)
-    menu = driver.find_window("", class_name="#32768")["hwnd"]
-    left, _, _, bottom = (int(value) for value in driver.info(menu)["rect"])
-    driver.mouse_click(left + 30, bottom - 8)
-    driver.mouse_move(*AWAY)
-
-
-def lit(driver, window):
-    return [lamp for lamp in LAMPS if driver.info(driver.control(window, lamp))["visible"]]
 
 
 def point_at_server(connector_dir):

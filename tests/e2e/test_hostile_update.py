@@ -10,7 +10,7 @@ from pathlib import Path
 
 import pytest
 
-from test_update import (NOTHING_YET, OK, OLD_VERSION, RecordingHandler, UpdateServer, agree_and_finish,
+from test_update import (NOTHING_YET, OK, OLD_VERSION, RecordingHandler, agree_and_finish, update_server,
                          ftp_root, install, offered, version_line, wait_for_word)  # noqa: F401 (fixtures)
 from winerig import PATIENCE, DriverError
 
@@ -99,7 +99,7 @@ def test_hostile_server_leaves_every_file_whole(launch, driver, install, ftp_roo
         (ftp_root / "vorlo" / "version.ini").write_bytes(version)
     outside = outside_files(install, wine_session)
     StallingHandler.release = threading.Event()
-    server = UpdateServer(ftp_root, behaviour=behaviour or RecordingHandler)
+    server = update_server(ftp_root, behaviour=behaviour or RecordingHandler)
     try:
         program = launch("Update.exe", directory=install)
         if version is None:
@@ -149,7 +149,7 @@ def test_update_killed_at_random_moments_leaves_whole_files_and_the_next_run_fin
     whole = {name: {digest_of(old[name]), digest_of(new[name])} for name in names}
     chance = random.Random()
     KillingHandler.last = names[-1]
-    server = UpdateServer(ftp_root, behaviour=KillingHandler)
+    server = update_server(ftp_root, behaviour=KillingHandler)
     try:
         for _ in range(20):
             (install / "config" / "EndTransfer.ini").write_bytes(NOTHING_YET)

@@ -6,7 +6,7 @@ import shutil
 from pathlib import Path
 
 from conftest import BUILD_DIR
-from test_connector import APP_KEY, STANDIN_RAS
+from connector import APP_KEY, STANDIN_RAS
 
 INSTALLER = Path(os.environ.get("E2E_INSTALLER", BUILD_DIR / "Darak-Setup-1.0.exe"))
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\DarakGameRoom"

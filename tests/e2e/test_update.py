@@ -14,10 +14,8 @@ from pathlib import Path
 
 import pytest
 from PIL import Image
-from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
-from pyftpdlib.servers import FTPServer
-
+# RecordingHandler: for the other updater tests.
+from updater import FILE_TEXT, FTP_PORT, TITLE, RecordingHandler, UpdateServer  # noqa: F401
 from winerig import KOREAN, PATIENCE, WESTERN
 
 pytestmark = pytest.mark.program("Update.exe")
@@ -27,11 +25,9 @@ STANDIN_PONDIAL = Path(os.environ.get("E2E_STANDIN_PROGRAM", BUILD_DIR / "tools/
 HIDDEN_START = Path(os.environ.get("E2E_HIDDEN_START", BUILD_DIR / "tools/hidden_start/hidden_start.exe")).resolve()
 FILE_HOLDER = Path(os.environ.get("E2E_FILE_HOLDER", BUILD_DIR / "tools/file_holder/file_holder.exe")).resolve()
 ADDRESS = "127.%d.%d.%d" % tuple(random.randint(1, 254) for _ in range(3))
-FTP_PORT = 21
 
-TITLE = "프로그램을 업그레이드 하고있습니다... "
 ABOUT_COMMAND = 16
-FILE_TEXT, PROGRESS, CLIP = 1000, 1001, 1002
+PROGRESS, CLIP = 1001, 1002
 WS_CAPTION, WS_SYSMENU = 0x00C00000, 0x00080000
 ACS_CENTER, ACS_TRANSPARENT, ACS_AUTOPLAY = 0x1, 0x2, 0x4
 SS_TYPEMASK, SS_CENTER = 0x1F, 0x1
@@ -43,68 +39,12 @@ NEW_VERSION = "1999.12.02\n[CONTENT]\n새 판이 나왔습니다.\n받으시겠�
 BAR, BAR_BACKGROUND = (165, 206, 239), (206, 231, 247)
 
 
-class RecordingHandler(FTPHandler):
-    """Reads commands as CP949, as the updater writes them (the files here have ordinary
-    Unicode names), records every command and the names it is asked to send with the
-    transfer type of each, and may take its time with each file."""
-
-    retrieved = []
-    types = {}
-    commands = []
-    delay = 0
-
-    def decode(self, line):
-        return line.decode("cp949", self.unicode_errors)
-
-    def pre_process_command(self, line, cmd, arg):
-        self.commands.append((cmd, arg))
-        return super().pre_process_command(line, cmd, arg)
-
-    def ftp_RETR(self, file):
-        self.retrieved.append(Path(file).name)
-        self.types[Path(file).name] = self._current_type
-        # The whole server waits; it has one client.
-        time.sleep(self.delay)
-        return super().ftp_RETR(file)
-
-
-class UpdateServer:
-    """An anonymous FTP server on ADDRESS:21 serving root, in a thread of the test, that
-    waits delay seconds before each file it sends; without anonymous it lets nobody in.
-    behaviour is its handler class, a RecordingHandler."""
-
-    def __init__(self, root, delay=0, anonymous=True, behaviour=RecordingHandler):
-        authorizer = DummyAuthorizer()
-        if anonymous:
-            authorizer.add_anonymous(str(root))
-        self.handler = type("Handler", (behaviour,), {"authorizer": authorizer, "retrieved": [], "types": {},
-                                                              "commands": [], "delay": delay})
-        try:
-            self._server = FTPServer((ADDRESS, FTP_PORT), self.handler)
-        except OSError as error:
-            pytest.skip("cannot serve FTP on %s:%d: %s" % (ADDRESS, FTP_PORT, error))
-        self._stop = threading.Event()
-        self._thread = threading.Thread(target=self._serve, daemon=True)
-        self._thread.start()
-
-    def _serve(self):
-        while not self._stop.is_set():
-            self._server.serve_forever(timeout=0.02, blocking=False, handle_exit=False)
-        self._server.close_all()
-
-    def retrieved(self):
-        return list(self.handler.retrieved)
-
-    def transfer_type(self, name):
-        """'a' for a text transfer, 'i' for a binary one."""
-        return self.handler.types[name]
-
-    def commands(self, *names):
-        return [(cmd, arg) for cmd, arg in self.handler.commands if cmd in names]
-
-    def stop(self):
-        self._stop.set()
-        self._thread.join(10)
+def update_server(root, **options):
+    """An UpdateServer on this run's ADDRESS; the test is skipped where port 21 cannot be had."""
+    try:
+        return UpdateServer(root, ADDRESS, **options)
+    except OSError as error:
+        pytest.skip("cannot serve FTP on %s:%d: %s" % (ADDRESS, FTP_PORT, error))
 
 
 @pytest.fixture
@@ -136,7 +76,7 @@ def serve(ftp_root):
         (ftp_root / "vorlo" / "change.ini").write_bytes(change_list.encode("cp949"))
         for name, content in dict(files).items():
             (ftp_root / "vorlo" / name).write_bytes(content)
-        servers.append(UpdateServer(ftp_root, delay))
+        servers.append(update_server(ftp_root, delay=delay))
         return servers[-1]
 
     yield start
@@ -338,7 +278,7 @@ def test_stopped_server_is_one_clear_line_and_update(launch, driver, install):
 
 
 def test_refused_login_is_one_clear_line_and_update(launch, driver, install, ftp_root):
-    server = UpdateServer(ftp_root, anonymous=False)
+    server = update_server(ftp_root, anonymous=False)
     try:
         program = launch("Update.exe", directory=install)
         box = driver.find_message_box(caption="Update")

@@ -77,13 +77,14 @@ def _wait_until(condition, timeout, what):
 class WineSession:
     """The display, prefix and wineserver shared by every test of a run."""
 
-    def __init__(self, output_dir, uidriver):
+    def __init__(self, output_dir, uidriver, display=None):
+        """display: an X display to show the desktop on; by default a headless Xvfb of its own."""
         self.output_dir = Path(output_dir)
         self.uidriver = Path(uidriver)
         self.work_dir = Path(tempfile.mkdtemp(prefix="e2e-wine-"))
         self.prefix = self.work_dir / "prefix"
         self.locale_dir = self.work_dir / "locales"
-        self.display = None
+        self.display = display
         self._xvfb = None
         self._keeper = None
         self._keeper_input = None
@@ -95,7 +96,8 @@ class WineSession:
         self.output_dir.mkdir(parents=True)
         try:
             self._make_locales()
-            self._start_xvfb()
+            if self.display is None:
+                self._start_xvfb()
             self.prefix.mkdir()
             self._run(["wineserver", "-p"], "wineserver.log", wait=True)
             self._run(["wine", "wineboot", "-i"], "wineboot.log", wait=True)
