@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """A scripted user of the lobby server, so a demo has someone to meet.
 
-    demo_chat_user.py --port P --id ID [--room TITLE] [--greet TEXT] [--say TEXT]...
+    demo_chat_user.py --port P --id ID [--room TITLE | --join TITLE] [--greet TEXT] [--say TEXT]...
 
-It logs in as ID, opens a room when --room is given, says each --say line,
-greets every user who comes into the lobby later with --greet ("{id}" in the
-text becomes the newcomer's ID), answers memos, and stays until it is
+It logs in as ID, opens a room when --room is given or joins the room titled
+--join as soon as it is listed, says each --say line (in the joined room, once
+in), greets every user who comes into the lobby later with --greet ("{id}" in
+the text becomes the newcomer's ID), answers memos, and stays until it is
 stopped or the server goes. Exit status 1 when the ID is refused.
 It sends the lobby client's keep-alive, so the server keeps it.
 """
@@ -26,6 +27,7 @@ KEEPALIVE_SECONDS = 180
 ROOM_CAPACITY = 4
 STARCRAFT_KIND = 1
 STARCRAFT_NAME = "스타 크래프트"
+ROOM_ROW_FIELDS = 8  # title, number, 0, present, capacity, game, waiting, end mark
 MEMO_ANSWER = "자동 응답입니다. 채팅창에서 말을 걸어 주세요."
 
 
@@ -45,10 +47,12 @@ def split_fields(text):
 
 
 class ScriptedUser:
-    def __init__(self, sock, user_id, greeting):
+    def __init__(self, sock, user_id, greeting, lines, room_to_join):
         self.sock = sock
         self.user_id = user_id
         self.greeting = greeting
+        self.lines = lines  # said once in place: at once, or in the room to join once in
+        self.room_to_join = room_to_join
         self.seen = None  # lobby users already there or greeted; None until the first list
 
     def send(self, message):
@@ -90,11 +94,31 @@ class ScriptedUser:
                 if self.greeting and newcomer != self.user_id:
                     self.say(self.greeting.replace("{id}", newcomer))
 
+    def say_lines(self):
+        for line in self.lines:
+            self.say(line)
+
+    def on_room_list(self, fields):
+        for start in range(0, len(fields) - ROOM_ROW_FIELDS + 1, ROOM_ROW_FIELDS):
+            title, number = fields[start:start + 2]
+            if title == self.room_to_join:
+                log(f"joining room {number}: {title}")
+                self.send(f"JOIN^{number}")
+                self.room_to_join = None
+                return
+
     def stay(self):
+        if not self.room_to_join:
+            self.say_lines()
         while (message := self.next_message()) is not None:
             fields = split_fields(message)
             if message.startswith("ROOT^"):
                 self.on_user_list(fields[1:])
+            elif message.startswith("ROOMTITLE^") and self.room_to_join:
+                self.on_room_list(fields[1:])
+            elif message.startswith("JOINORDER^YES"):
+                log("in the room")
+                self.say_lines()
             elif message.startswith("SEND_MAIL^") and len(fields) == 3:
                 log(f"memo from {fields[1]}: {fields[2]}")
                 self.send(f"FIND_USER^{fields[1]}^{MEMO_ANSWER}")
@@ -107,24 +131,24 @@ def main():
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--id", required=True)
-    parser.add_argument("--room", help="title of a StarCraft room to open")
+    rooms = parser.add_mutually_exclusive_group()
+    rooms.add_argument("--room", help="title of a StarCraft room to open")
+    rooms.add_argument("--join", help="title of a room to join once it is listed")
     parser.add_argument("--greet", help='said to each newcomer; "{id}" is the newcomer')
-    parser.add_argument("--say", action="append", default=[], help="said once logged in")
+    parser.add_argument("--say", action="append", default=[], help="said once logged in, or once in the joined room")
     options = parser.parse_args()
 
     sys.stdout.reconfigure(errors="backslashreplace")
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     with socket.create_connection((options.host, options.port)) as sock:
         sock.settimeout(KEEPALIVE_SECONDS)
-        user = ScriptedUser(sock, options.id, options.greet)
+        user = ScriptedUser(sock, options.id, options.greet, options.say, options.join)
         if not user.log_in():
             log(f"ID {options.id} refused")
             sys.exit(1)
         log(f"logged in as {options.id}")
         if options.room:
             user.send(f"NEW^{options.room}^{ROOM_CAPACITY}^{STARCRAFT_KIND}^{STARCRAFT_NAME}^")
-        for line in options.say:
-            user.say(line)
         user.stay()
     log("server gone")
 
