@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """A scripted user of the lobby server, so a demo has someone to meet.
 
-    demo_chat_user.py --port P --id ID [--room TITLE | --join TITLE] [--greet TEXT] [--say TEXT]...
+    demo_chat_user.py --port P --id ID [--room TITLE | --join [TITLE]] [--greet TEXT] [--say TEXT]...
 
 It logs in as ID, opens a room when --room is given or joins the room titled
---join as soon as it is listed, says each --say line (in the joined room, once
+--join (the first room, without a title) as soon as it is listed, says each --say line (in the joined room, once
 in), greets every user who comes into the lobby later with --greet ("{id}" in
 the text becomes the newcomer's ID), answers memos, and stays until it is
 stopped or the server goes. Exit status 1 when the ID is refused.
@@ -52,7 +52,7 @@ class ScriptedUser:
         self.user_id = user_id
         self.greeting = greeting
         self.lines = lines  # said once in place: at once, or in the room to join once in
-        self.room_to_join = room_to_join
+        self.room_to_join = room_to_join  # None: stay in the lobby; "": the first room listed
         self.seen = None  # lobby users already there or greeted; None until the first list
 
     def send(self, message):
@@ -101,20 +101,20 @@ class ScriptedUser:
     def on_room_list(self, fields):
         for start in range(0, len(fields) - ROOM_ROW_FIELDS + 1, ROOM_ROW_FIELDS):
             title, number = fields[start:start + 2]
-            if title == self.room_to_join:
+            if self.room_to_join in ("", title):
                 log(f"joining room {number}: {title}")
                 self.send(f"JOIN^{number}")
                 self.room_to_join = None
                 return
 
     def stay(self):
-        if not self.room_to_join:
+        if self.room_to_join is None:
             self.say_lines()
         while (message := self.next_message()) is not None:
             fields = split_fields(message)
             if message.startswith("ROOT^"):
                 self.on_user_list(fields[1:])
-            elif message.startswith("ROOMTITLE^") and self.room_to_join:
+            elif message.startswith("ROOMTITLE^") and self.room_to_join is not None:
                 self.on_room_list(fields[1:])
             elif message.startswith("JOINORDER^YES"):
                 log("in the room")
@@ -133,7 +133,7 @@ def main():
     parser.add_argument("--id", required=True)
     rooms = parser.add_mutually_exclusive_group()
     rooms.add_argument("--room", help="title of a StarCraft room to open")
-    rooms.add_argument("--join", help="title of a room to join once it is listed")
+    rooms.add_argument("--join", nargs="?", const="", help="title of a room to join once it is listed (any room without)")
     parser.add_argument("--greet", help='said to each newcomer; "{id}" is the newcomer')
     parser.add_argument("--say", action="append", default=[], help="said once logged in, or once in the joined room")
     options = parser.parse_args()

@@ -147,13 +147,16 @@ class Evening:
     Used as a context manager: entering starts the servers and the scripted friend, leaving
     stops them and every program of the evening."""
 
-    def __init__(self, session, driver, program_dir, work_dir, standin_ras=connector.STANDIN_RAS):
+    def __init__(self, session, driver, program_dir, work_dir, standin_ras=connector.STANDIN_RAS,
+                 friend_joins=ROOM_TITLE):
+        """friend_joins: the title of the room the scripted friend joins; empty for the first room."""
         self.session = session
         self.driver = driver
         self.program_dir = Path(program_dir)
         self.work_dir = Path(work_dir)
         self.logs = self.work_dir / "logs"
         self.standin_ras = standin_ras
+        self.friend_joins = friend_joins
         self.ftp_address = "127.%d.%d.%d" % tuple(random.randint(1, 254) for _ in range(3))
         self.programs = []
         self.windows_before = set()
@@ -232,10 +235,11 @@ class Evening:
                            check=True)
 
     def start_friend(self):
+        """The scripted second user, who joins the room of friend_joins."""
         log = open(self.logs / "friend.log", "wb")
         self.friend = subprocess.Popen(
             [PYTHON, str(ROOT / "tools" / "demo_chat_user.py"), "--port", str(self.chat_port), "--id", FRIEND_ID,
-             "--join", ROOM_TITLE, "--greet", FRIEND_GREETING, "--say", FRIEND_LINE],
+             "--join", self.friend_joins, "--greet", FRIEND_GREETING, "--say", FRIEND_LINE],
             stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
         log.close()
 
@@ -319,7 +323,7 @@ class Evening:
     def play_by_hand(self):
         """Starts the connector, says what to click, and waits until every program is closed."""
         self.start(connector.EXE)
-        print(HOW_TO_PLAY.format(item=connector.GAME_ITEM, user=USER_ID, friend=FRIEND_ID, room=ROOM_TITLE),
+        print(HOW_TO_PLAY.format(item=connector.GAME_ITEM, user=USER_ID, friend=FRIEND_ID),
               flush=True)
         quiet_polls = 0
         while quiet_polls < 2:
@@ -334,7 +338,7 @@ The evening runs on this display, in the Wine desktop window:
   2. Answer the question with 확인. The lamps light one by one as the stand-in modem dials.
   3. The updater offers the new version: 확인. It installs a new background and position.ini.
   4. The lobby opens with the new background and asks for an ID: type one (say {user}) and 확인.
-  5. {friend} greets you. Create a room titled "{room}" (방 만들기): {friend} joins and says hello.
+  5. {friend} greets you. Create a room (방 만들기): {friend} joins it and says hello.
 Close the lobby and the connector when you are done; the evening then ends by itself.
 """
 
@@ -355,7 +359,8 @@ def main():
     driver = None
     try:
         driver = Driver(session, options.output / "wine")
-        with Evening(session, driver, options.program, options.output, options.standin_ras) as evening:
+        with Evening(session, driver, options.program, options.output, options.standin_ras,
+                     friend_joins="" if display else ROOM_TITLE) as evening:
             if display:
                 evening.play_by_hand()
             else:
