@@ -20,7 +20,6 @@ import argparse
 import logging
 import os
 import random
-import shutil
 import signal
 import subprocess
 import sys
@@ -77,15 +76,14 @@ def with_line(ini_bytes, tag, value):
     return tag + b" " + value + b"\r\n" + b"\n".join(lines)
 
 
-def evening_background(picture):
-    """The lobby's background in the colours of a sunset: the same panels, warm instead of blue."""
+def write_evening_background(picture, path):
+    """Writes the lobby's background in the colours of a sunset to path: the same panels, warm
+    instead of blue."""
     red, green, blue = Image.open(picture).convert("RGB").split()
     warm = Image.merge("RGB", (blue.point(lambda v: min(255, v * 3 + 40)), green.point(lambda v: min(255, v * 2)),
                                red))
     warm = warm.quantize(colors=256, method=Image.Quantize.MEDIANCUT)
-    path = picture.with_name("evening-" + picture.name)
     warm.save(path, format="BMP")
-    return path
 
 
 def screenshot(session, path):
@@ -212,13 +210,13 @@ class Evening:
 
     def publish_update(self):
         """The signed update on the FTP server: the new background, and a position.ini that
-        names the lobby server (the installed one names a server that is not there)."""
+        names the lobby server (the installed one names the sample's)."""
         folder = self.work_dir / "ftp" / "vorlo"
         folder.mkdir(parents=True, exist_ok=True)
         (folder / "version.ini").write_bytes(NEW_VERSION.encode(ENCODING))
         (folder / "change.ini").write_bytes(CHANGE_LIST.encode(ENCODING))
-        self.new_background = evening_background(self.program_dir / "media" / "bg.bmp")
-        shutil.copy(self.new_background, folder / "bg.bmp")
+        self.new_background = folder / "bg.bmp"
+        write_evening_background(self.program_dir / "media" / "bg.bmp", self.new_background)
         position = self.program_dir / "config" / "position.ini"
         self.new_position = with_line(position.read_bytes(), b"[CHATADDR]", b"127.0.0.1 %d" % self.chat_port)
         (folder / "position.ini").write_bytes(self.new_position)
