@@ -362,12 +362,9 @@ def main():
             if display:
                 evening.play_by_hand()
             else:
-                sheet = evening.play_by_itself(Album(driver, options.output / "screenshots"))
-                print("evening: screenshots and the contact sheet %s" % sheet, flush=True)
-    except EveningFailed as failure:
-        print("evening: FAILED: %s (logs in %s)" % (failure, options.output), file=sys.stderr)
-        if not display:
-            screenshot(session, options.output / "failure-screen.png")
+                play_headless(evening, options.output)
+    except AssertionError as failure:  # a step that did not come about, or a program that crashed
+        print("evening: FAILED: %s\n(logs in %s)" % (failure, options.output), file=sys.stderr)
         return 1
     finally:
         if driver is not None:
@@ -375,6 +372,17 @@ def main():
         session.stop()
     return 0
 
+
+def play_headless(evening, output):
+    """Plays the evening by itself; on a failure the screen as it was is kept beside the logs."""
+    failure_screen = output / "failure-screen.png"
+    failure_screen.unlink(missing_ok=True)
+    try:
+        sheet = evening.play_by_itself(Album(evening.driver, output / "screenshots"))
+    except AssertionError:
+        screenshot(evening.session, failure_screen)
+        raise
+    print("evening: screenshots and the contact sheet %s" % sheet, flush=True)
 
 if __name__ == "__main__":
     sys.exit(main())
