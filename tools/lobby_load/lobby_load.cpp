@@ -10,12 +10,14 @@
 #include "client/protocol/server_message.h"
 #include "client/protocol/wire_format.h"
 #include "client/user_id.h"
+#include "common/decimal.h"
 
 #include <asio.hpp>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -290,16 +292,31 @@ void User::OnMessage(const std::string& text) {
     }
 }
 
+// A number option; false when the text is not one, so a typo gets the usage instead of an exception.
+template <class Number> bool ReadNumber(const std::string& text, Number& into) {
+    auto value = decimal::ParseDigits<Number>(text);
+    if (value) into = *value;
+    return value.has_value();
+}
+
+bool ReadRate(const std::string& text, double& rate) {
+    char* end = nullptr;
+    rate = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0';
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string name = argv[i], value = argv[i + 1];
+        bool read = true;
         if (name == "--protocol") options.irc = value == "irc";
-        else if (name == "--port") options.port = static_cast<unsigned short>(std::stoi(value));
-        else if (name == "--clients") options.clients = std::stoi(value);
-        else if (name == "--room-size") options.roomSize = std::stoi(value);
-        else if (name == "--rate") options.rate = std::stod(value);
-        else if (name == "--seconds") options.seconds = std::stoi(value);
-        else return false;
+        else if (name == "--port") read = ReadNumber(value, options.port);
+        else if (name == "--clients") read = ReadNumber(value, options.clients);
+        else if (name == "--room-size") read = ReadNumber(value, options.roomSize);
+        else if (name == "--rate") read = ReadRate(value, options.rate);
+        else if (name == "--seconds") read = ReadNumber(value, options.seconds);
+        else read = false;
+        if (!read) return false;
     }
     return argc % 2 == 1 && options.port != 0 && options.clients > 0 && options.roomSize > 1 && options.rate > 0;
 }
