@@ -335,8 +335,8 @@ The evening runs on this display, in the Wine desktop window:
   1. Rest the mouse on the connector's first button (bottom left): its menu opens; click "{item}".
   2. Answer the question with 확인. The lamps light one by one as the stand-in modem dials.
   3. The updater offers the new version: 확인. It installs a new background and position.ini.
-  4. The lobby opens with the new background and asks for an ID: type one (say {user}) and 확인.
-  5. {friend} greets you. Create a room (방 만들기): {friend} joins it and says hello.
+  4. The lobby opens with the new background and asks for an ID: type one (say {user}) and 접속.
+  5. {friend} greets you. Open a room with 방만들기 (a title, then 선택): {friend} joins it and says hello.
 Close the lobby and the connector when you are done; the evening then ends by itself.
 """
 
