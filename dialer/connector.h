@@ -82,6 +82,8 @@ private:
     void ResetWindow();
     void CleanTempDirectory();
     bool WriteGrant();
+    // The item's own program beside the connector, when it names one.
+    bool StartItemProgram();
     bool LaunchInternet();
     bool LaunchRegistered();
     bool LaunchGame();

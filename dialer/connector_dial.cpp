@@ -59,7 +59,7 @@ bool Connector::GetClientProgram(std::string_view item) {
     }
     auto path = view_.ChooseClientProgram(item);
     if (!path) return false;
-    state_.clientProgram = ClientCommandLine(*path, state_.clientArgs);
+    state_.clientProgram = ClientCommandLine(*path, "");
     // A name or a path too long for the file is used this time without being kept.
     if (AppendClientProgram(file, item, state_.clientProgram) == StoreResult::kUnwritable) {
         view_.Message(text::kConnectFileUnwritable, notice::kCaption, MessageIcon::kNone);

@@ -1,6 +1,8 @@
 // The files of the program directory that the connector uses.
 #pragma once
 
+#include "common/hand_off_contract.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,8 +22,8 @@ public:
     std::filesystem::path Messages() const { return Config("message.ini"); }
     std::filesystem::path HomePage() const { return Config("url.ini"); }
     std::filesystem::path ClientPrograms() const { return Config("connect.ini"); }
-    std::filesystem::path EndTransfer() const { return Config("EndTransfer.ini"); }
-    std::filesystem::path Receive() const { return Config("Receive.ini"); }
+    std::filesystem::path EndTransfer() const { return Config(hand_off::kEndTransferFile); }
+    std::filesystem::path Receive() const { return Config(hand_off::kReceiveFile); }
 
     // The updater's download folder.
     std::filesystem::path Temp() const { return directory_ / "temp"; }

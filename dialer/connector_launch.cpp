@@ -9,9 +9,8 @@
 #include "dialer/dial_progress.h"
 #include "dialer/hand_off_poll.h"
 #include "dialer/item_launch.h"
+#include "dialer/record_file.h"
 #include "dialer/url_file.h"
-
-#include <fstream>
 
 namespace dialer {
 
@@ -27,9 +26,7 @@ bool WriteFlag(const std::filesystem::path& file, std::string_view word) {
     std::string bytes(hand_off::kFlagSize, '\0');
     bytes.replace(0, word.size(), word);
     // Over the start of the file, which keeps its length.
-    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
-    if (!out) out.open(file, std::ios::binary | std::ios::out);
-    return out && out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush().good();
+    return WriteRecord(file, 0, bytes);
 }
 
 } // namespace
@@ -75,13 +72,14 @@ void Connector::LaunchItemProgram() {
     if (launched) view_.Minimize();
 }
 
+bool Connector::StartItemProgram() {
+    return !state_.itemProgram.empty() &&
+           view_.StartProgram(files_.ProgramFileText(state_.itemProgram), ProgramWindow::kShow, "");
+}
+
 bool Connector::LaunchInternet() {
     const std::string address = HomePageAddress(ReadHomePage(files_.HomePage()));
-    if (!state_.itemProgram.empty() &&
-        view_.StartProgram(files_.ProgramFileText(state_.itemProgram), ProgramWindow::kShow, "")) {
-        return true;
-    }
-    if (view_.OpenAddress(address)) return true;
+    if (StartItemProgram() || view_.OpenAddress(address)) return true;
     auto registered = system_.ClassesString(text::kBrowserCommandKey, "");
     if (registered && view_.StartProgram(BrowserCommand(*registered, address), ProgramWindow::kShowDefault, "")) {
         return true;
@@ -101,10 +99,7 @@ bool Connector::LaunchRegistered() {
 }
 
 bool Connector::LaunchGame() {
-    if (!state_.itemProgram.empty() &&
-        view_.StartProgram(files_.ProgramFileText(state_.itemProgram), ProgramWindow::kShow, "")) {
-        return true;
-    }
+    if (StartItemProgram()) return true;
     if (!state_.clientProgram.empty() && view_.StartProgram(state_.clientProgram, ProgramWindow::kShow, "")) {
         return true;
     }

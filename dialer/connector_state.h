@@ -24,7 +24,6 @@ struct ConnectorState {
     std::string itemKey;      // the registry path of a registered program's item
     std::string itemProgram;
     std::string clientProgram;
-    std::string clientArgs;
     // The settings' number choice (1 to 4, 0 for none), kept between openings.
     int numberChoice = 0;
     net::Ipv4Address dnsPrimary{};

@@ -10,14 +10,6 @@
 
 namespace dialer {
 
-// Field sizes of the entry record, terminating zero included.
-inline constexpr std::size_t kAreaCodeSize = 11;
-inline constexpr std::size_t kPhoneNumberSize = 129;
-inline constexpr std::size_t kScriptSize = 260;
-inline constexpr std::size_t kDeviceTypeSize = 17;
-inline constexpr std::size_t kDeviceNameSize = 129;
-inline constexpr std::size_t kEntryNameSize = 257;
-
 // Specific name servers, IP header compression, the remote default gateway,
 // modem lights and software compression.
 inline constexpr std::uint32_t kEntryOptions = 0x31C;

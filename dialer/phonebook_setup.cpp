@@ -214,12 +214,12 @@ DeviceQuery PhonebookSetup::GetItemDevice() {
 bool PhonebookSetup::SetItemDevice(const RasDevice& device) {
     auto items = ReadAccessItems(files_.ItemList());
     if (!items) return true;
+    // The name servers as the file says now.
+    SkinLayout layout = ReadSkinLayout(files_.Position());
     for (const AccessItem& item : *items) {
         EntryLookup lookup = ras_.GetEntry(item.name);
         if (lookup.outcome == EntryRead::kProbeRefused) continue;
         if (lookup.outcome != EntryRead::kRead) return false;
-        // The name servers as the file says now.
-        SkinLayout layout = ReadSkinLayout(files_.Position());
         if (!Recreate(item.name, lookup.entry, device, layout.dnsPrimary, layout.dnsSecondary)) return false;
     }
     return true;

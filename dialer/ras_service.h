@@ -21,9 +21,8 @@ inline constexpr std::uint32_t kErrorBufferTooSmall = 603;
 // for a bigger buffer, then the read itself.
 enum class EntryRead {
     kRead,
-    kProbeSucceeded,  // the probe answered 0: nothing to read
-    kProbeRefused,    // the probe answered another error, such as no such entry
-    kReadFailed,
+    kProbeRefused,  // the probe answered an error other than "buffer too small", such as no such entry
+    kReadFailed,    // the read failed, or the probe answered 0 and left nothing to read
 };
 
 struct EntryLookup {

@@ -24,9 +24,9 @@ public:
     // HKEY_LOCAL_MACHINE, opened for reading.
     virtual bool MachineKeyExists(std::string_view path) = 0;
     virtual std::optional<std::string> MachineString(std::string_view path, std::string_view name) = 0;
-    // HKEY_CURRENT_USER.
     // A text value under HKEY_CLASSES_ROOT; an empty name is the key's default value.
     virtual std::optional<std::string> ClassesString(std::string_view path, std::string_view name) = 0;
+    // HKEY_CURRENT_USER.
     virtual bool UserKeyExists(std::string_view path) = 0;
     virtual std::optional<RegistryValue> UserValue(std::string_view path, std::string_view name) = 0;
     virtual bool SetUserValue(std::string_view path, std::string_view name, const RegistryValue& value) = 0;

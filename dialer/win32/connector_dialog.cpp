@@ -29,6 +29,7 @@ static_assert(IDC_LAMP_OPEN_PORT == dialer::kLampOpenPort && IDC_LAMP_CONNECT_DE
               IDC_LAMP_ALL_DEVICES == dialer::kLampAllDevices && IDC_LAMP_CONNECTED == dialer::kLampConnected &&
               IDC_LAMP_UPDATER == dialer::kLampUpdater && IDC_LAMP_UPDATER_STARTED == dialer::kLampUpdaterStarted &&
               IDC_LAMP_LAUNCHED == dialer::kLampLaunched);
+static_assert(IDC_CONNECT == dialer::kConnectButtonId);
 constexpr WORD kNoControlId = 0xFFFF;
 // Polls the updater's status once the line is up.
 constexpr UINT_PTR kHandOffTimer = 1029;

@@ -141,7 +141,7 @@ dialer::EntryLookup RasLibrary::GetEntry(std::string_view name) {
     DWORD recordSize = 0;
     DWORD deviceSize = 0;
     DWORD probe = getEntry_(nullptr, entryName.c_str(), nullptr, &recordSize, nullptr, &deviceSize);
-    if (probe == 0) return {dialer::EntryRead::kProbeSucceeded, {}};
+    if (probe == 0) return {dialer::EntryRead::kReadFailed, {}};
     if (probe != dialer::kErrorBufferTooSmall) return {dialer::EntryRead::kProbeRefused, {}};
     // A later Windows asks for its own larger record; the first bytes are ours.
     std::vector<BYTE> buffer(std::max<std::size_t>(recordSize, sizeof(ras95::RASENTRY)));
@@ -216,7 +216,7 @@ std::optional<std::string> RasLibrary::ErrorText(std::uint32_t code) {
     if (!errorString_) return std::nullopt;
     char text[kErrorTextSize] = "";
     if (errorString_(code, text, sizeof text) != 0) return std::nullopt;
-    return std::string(text, strnlen(text, sizeof text));
+    return FieldText(text);
 }
 
 dialer::DialStart RasLibrary::Dial(std::string_view entry) {

@@ -12,6 +12,7 @@ import pytest
 
 from connector import (APP_KEY, AWAY, CONFIRM_OK, CONNECT, EXE, HELP, LAMPS, MINIMIZE, SETTINGS, TITLE,
                        choose_last_item, click_control, lit, open_item_menu, use_standin_ras)
+from machine import StandinProgram
 from winerig import PATIENCE, DriverTimeout
 # The updater's loopback FTP server and its question, for the evening's whole chain.
 from test_update import ADDRESS, OLD_VERSION, ftp_root, offered, serve  # noqa: F401
@@ -19,7 +20,7 @@ from test_update import ADDRESS, OLD_VERSION, ftp_root, offered, serve  # noqa: 
 pytestmark = pytest.mark.program("Pondial.exe")
 
 SETTINGS_TITLE = "다음항목을 셋팅해주세요..."
-NUMBER_4, LINE_PREFIX, SETTINGS_CANCEL, OK = 1022, 1004, 1001, 1
+NUMBER_4, LINE_PREFIX, SETTINGS_CANCEL = 1022, 1004, 1001
 FIRST_ITEM_COMMAND = 32001
 WS_MINIMIZE = 0x20000000
 
@@ -188,7 +189,7 @@ def test_settings_save_their_files_and_the_chosen_number_reaches_the_entries(lau
     driver.screenshot(dialog, "settings")
     driver.set_text(driver.control(dialog, LINE_PREFIX), "8")
     driver.click(driver.control(dialog, NUMBER_4), wait=True)
-    driver.press(dialog, OK)
+    driver.press(dialog, CONFIRM_OK)
     driver.wait_gone(dialog)
     assert (config / "url.ini").read_bytes() == b"http://www.lumanet.example/^NO^"
     # The number goes into the entries once the dialog has closed.
@@ -232,8 +233,6 @@ def test_the_help_file_leads_each_component_keyword_to_its_page(program_dir, tmp
 
 
 DONT_ASK = 1064
-STANDIN_PROGRAM = Path(os.environ.get("E2E_STANDIN_PROGRAM", Path(os.environ.get("E2E_BUILD_DIR", "build/win32"))
-                                      / "tools/standin_program/standin_program.exe")).resolve()
 
 
 def point_at_server(connector_dir):
@@ -253,20 +252,15 @@ def dial_game_item(driver, window):
     driver.screenshot(window, "connected")
 
 
-def recorded_starts(record):
-    """The starts the stand-in program recorded, one line each."""
-    return record.read_text(encoding="utf-8").splitlines() if record.exists() else []
-
-
 def never_ask(connector_dir, item):
     """The item's "message.ini" record: a 20-byte name and the flag "YES"."""
     name = item.encode("cp949")
     (connector_dir / "config" / "message.ini").write_bytes(name + bytes(20 - len(name)) + b"YES\0")
 
 
-def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, connector_dir, serve):
+def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, connector_dir, serve, wine_session):
     point_at_server(connector_dir)
-    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
+    client = StandinProgram(wine_session, connector_dir, "Client.exe")
     sample = os.urandom(5000)
     serve("[UTIL]\nsample.dll\n", {"sample.dll": sample})
 
@@ -274,10 +268,8 @@ def test_the_game_item_dials_updates_and_starts_the_client(launch, driver, conne
     dial_game_item(driver, window)
 
     driver.press(offered(driver)["hwnd"], CONFIRM_OK)
-    started = connector_dir / "Client.started"
-    # The stand-in writes its line a moment after the file appears.
-    starts = driver.wait_for(lambda: recorded_starts(started), bool)
-    assert starts[0].split("\t")[0].endswith("\\Client.exe")
+    starts = client.wait_starts(1)
+    assert starts[0][0].endswith("\\Client.exe")
     assert (connector_dir / "util" / "sample.dll").read_bytes() == sample
     assert driver.wait_for(lambda: driver.info(window)["style"] & WS_MINIMIZE, bool)
     assert LAMPS[6] in lit(driver, window)
@@ -298,38 +290,34 @@ def test_an_update_that_restarts_closes_the_connector_and_the_updater_starts_it_
     assert (connector_dir / "util" / "sample.dll").read_bytes() == b"new"
 
 
-def test_a_ticked_never_ask_dials_the_next_time_without_a_question(launch, driver, connector_dir):
+def test_a_ticked_never_ask_dials_the_next_time_without_a_question(launch, driver, connector_dir, wine_session):
     # Without an updater to wait for, the item's program starts at the next tick.
     (connector_dir / "Update.exe").unlink()
-    shutil.copy(STANDIN_PROGRAM, connector_dir / "Client.exe")
-    started = connector_dir / "Client.started"
+    client = StandinProgram(wine_session, connector_dir, "Client.exe")
     program, window = start_connector(launch, driver, connector_dir)
     choose_last_item(driver, window)
     confirm = driver.find_window("게임방")["hwnd"]
     driver.click(driver.control(confirm, DONT_ASK))
     driver.press(confirm, CONFIRM_OK)
-    assert driver.wait_for(lambda: len(recorded_starts(started)), lambda count: count == 1) == 1
+    assert len(client.wait_starts(1)) == 1
     driver.close_window(window)
     assert program.wait_exit() == 0
 
     _, window = start_connector(launch, driver, connector_dir)
     choose_last_item(driver, window)
-    assert driver.wait_for(lambda: len(recorded_starts(started)), lambda count: count == 2) == 2
+    assert len(client.wait_starts(2)) == 2
     assert lit(driver, window) == list(LAMPS)
     assert not [w for w in driver.windows() if w["title"] == "게임방" and w["visible"]]
 
 
-def test_an_internet_item_starts_its_program_from_the_connect_button(launch, driver, connector_dir):
+def test_an_internet_item_starts_its_program_from_the_connect_button(launch, driver, connector_dir, wine_session):
     (connector_dir / "config" / "filelist.ini").write_bytes("인터넷^internet^웹으로?^web.exe\r\n".encode("cp949"))
     never_ask(connector_dir, "인터넷")
     (connector_dir / "Update.exe").unlink()
-    shutil.copy(STANDIN_PROGRAM, connector_dir / "web.exe")
+    web = StandinProgram(wine_session, connector_dir, "web.exe")
     _, window = start_connector(launch, driver, connector_dir)
     click_control(driver, window, CONNECT)
-    started = connector_dir / "web.started"
-    # The stand-in writes its line a moment after the file appears.
-    starts = driver.wait_for(lambda: recorded_starts(started), bool)
-    assert starts[0].split("\t")[0].endswith("\\web.exe")
+    assert web.wait_starts(1)[0][0].endswith("\\web.exe")
 
 
 def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, driver, connector_dir):
@@ -341,7 +329,7 @@ def test_a_dial_error_shows_the_ras_text_and_leaves_the_window_ready(launch, dri
     driver.press(driver.find_window("게임방")["hwnd"], CONFIRM_OK)
     box = driver.find_message_box(caption="알림")
     assert box["text"] == "There is no answer."
-    driver.press(box["hwnd"], CONFIRM_OK)
+    driver.close_message_box(box, CONFIRM_OK)
     assert driver.wait_for(lambda: lit(driver, window), lambda lamps: not lamps) == []
     assert not (connector_dir / "temp").exists()
     # Ready again: the menu opens and the item can be dialed once more.

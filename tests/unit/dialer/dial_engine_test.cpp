@@ -41,7 +41,7 @@ TEST_F(DialEngineTest, AConfirmedItemDialsItsEntryAndTheLampsLightInOrderUpToThe
     EXPECT_TRUE(view.messages.empty());
 }
 
-TEST_F(DialEngineTest, EveryStateHasItsText) {
+TEST(DialStates, EveryStateHasItsText) {
     EXPECT_EQ(StateTextId(17), 18);
     EXPECT_EQ(StateTextId(0x1000), 26);
     EXPECT_EQ(StateTextId(0x1001), 19);
