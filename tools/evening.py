@@ -35,7 +35,7 @@ import connector  # noqa: E402
 import lobby  # noqa: E402
 import updater  # noqa: E402
 from machine import Registry  # noqa: E402
-from winerig import SCREEN, Driver, Program, WineSession  # noqa: E402
+from winerig import Driver, Program, WineSession  # noqa: E402
 
 PYTHON = "/usr/bin/python3"
 ENCODING = "cp949"
@@ -53,8 +53,6 @@ NEW_VERSION = "2026.12.08\n[CONTENT]\n" + OFFER + "\n"
 CHANGE_LIST = "[MEDIA]\nbg.bmp\n[CONFIG]\nposition.ini\n"
 # Each file of the update takes this long, so the progress window stays up for its picture.
 SECONDS_PER_FILE = 1.0
-OFFER_CAPTION = "알림"
-OK = 1
 
 FONT = Path("/usr/share/fonts/truetype/nanum/NanumGothic.ttf")
 SHEET_COLUMNS = 3
@@ -70,12 +68,6 @@ def expect(condition, what):
         raise EveningFailed(what)
 
 
-def with_line(ini_bytes, tag, value):
-    """An .ini text with the lines of tag replaced by one line "tag value" at its start."""
-    lines = [line for line in ini_bytes.split(b"\n") if not line.lstrip().startswith(tag)]
-    return tag + b" " + value + b"\r\n" + b"\n".join(lines)
-
-
 def write_evening_background(picture, path):
     """Writes the lobby's background in the colours of a sunset to path: the same panels, warm
     instead of blue."""
@@ -84,13 +76,6 @@ def write_evening_background(picture, path):
                                red))
     warm = warm.quantize(colors=256, method=Image.Quantize.MEDIANCUT)
     warm.save(path, format="BMP")
-
-
-def screenshot(session, path):
-    """The whole Wine desktop as a PNG file."""
-    width, height = (int(value) for value in SCREEN.split("x"))
-    session.screenshot(path, (0, 0, width, height))
-    return path
 
 
 def is_warm(pixel):
@@ -114,7 +99,7 @@ class Album:
         if window is not None:
             self.driver.command("redraw", window)
         path = self.folder / ("%02d-%s.png" % (len(self.pictures) + 1, name))
-        screenshot(self.driver.session, path)
+        self.driver.session.screenshot(path)
         self.pictures.append((path, caption))
         print("evening: %s (%s)" % (caption, path.name), flush=True)
         return path
@@ -181,7 +166,7 @@ class Evening:
         return self
 
     def __exit__(self, *_):
-        for pid in {window["pid"] for window in self.driver.windows()} - self.windows_before:
+        for pid in self.driver.new_pids(self.windows_before):
             self.driver.terminate(pid)
         for program in self.programs:
             program.stop()
@@ -201,7 +186,7 @@ class Evening:
         version, the service's public key, and the stand-in modem beside the connector."""
         config = self.program_dir / "config"
         position = config / "position.ini"
-        position.write_bytes(with_line(position.read_bytes(), b"[FTPADDR]", self.ftp_address.replace(".", " ").encode()))
+        position.write_bytes(lobby.with_tagged_line(position.read_bytes(), b"[FTPADDR]", self.ftp_address.replace(".", " ").encode()))
         (config / "version.ini").write_bytes(INSTALLED_VERSION.encode(ENCODING))
         keys = self.work_dir / "keys"
         keys.mkdir(exist_ok=True)
@@ -218,7 +203,7 @@ class Evening:
         self.new_background = folder / "bg.bmp"
         write_evening_background(self.program_dir / "media" / "bg.bmp", self.new_background)
         position = self.program_dir / "config" / "position.ini"
-        self.new_position = with_line(position.read_bytes(), b"[CHATADDR]", b"127.0.0.1 %d" % self.chat_port)
+        self.new_position = lobby.with_tagged_line(position.read_bytes(), b"[CHATADDR]", b"127.0.0.1 %d" % self.chat_port)
         (folder / "position.ini").write_bytes(self.new_position)
         self.sign_update("sign", self.work_dir / "keys" / "service-key.pem", folder)
         try:
@@ -262,10 +247,10 @@ class Evening:
         expect(len(lamps) >= 6, "the connector's lamps did not light up to Connected: %s" % lamps)
         album.take("dialed", "전화 연결: 등이 켜졌습니다", window)
 
-        offer = driver.find_message_box(caption=OFFER_CAPTION)
+        offer = driver.find_message_box(caption=updater.OFFER_CAPTION)
         expect(offer["text"] == OFFER, "the updater offered %r" % offer["text"])
         album.take("offer", "Update: 새 판 안내", offer["hwnd"])
-        driver.press(offer["hwnd"], OK)
+        driver.press(offer["hwnd"], updater.OK)
         progress = driver.find_window(updater.TITLE)["hwnd"]
         copying = driver.control(progress, updater.FILE_TEXT)
         driver.wait_for(lambda: driver.text(copying), bool)
@@ -287,13 +272,9 @@ class Evening:
         driver.type(edit, USER_ID)
         album.take("id", "Client: 아이디 입력", dialog["hwnd"])
         driver.press(dialog["hwnd"], lobby.ID_OK)
-        welcome = USER_ID + lobby.WELCOME
-        title = driver.wait_for(lambda: driver.text(client.hwnd), lambda text: text == welcome)
-        expect(title == welcome, "the lobby did not log in at the lobby server: its title is %r" % title)
-        chat = client.control(lobby.CHAT_LIST)
-        greeting = "[%s] %s" % (FRIEND_ID, FRIEND_GREETING.replace("{id}", USER_ID))
-        lines = driver.wait_for(lambda: driver.list_box(chat)["items"], lambda lines: greeting in lines)
-        expect(greeting in lines, "the friend's greeting never showed in the lobby: %s" % lines)
+        client.wait_welcome(USER_ID)
+        lobby.wait_line(driver, client.control(lobby.CHAT_LIST),
+                        "[%s] %s" % (FRIEND_ID, FRIEND_GREETING.replace("{id}", USER_ID)))
         picture = Image.open(album.take("lobby", "Client: 새 배경의 로비", client.hwnd)).convert("RGB")
         # Below the exit button and right of the other buttons the lobby shows only its background.
         right, bottom = (int(value) for value in driver.info(client.hwnd)["rect"][2:])
@@ -304,15 +285,12 @@ class Evening:
         driver = self.driver
         room = client.create_room(ROOM_TITLE, ROOM_MEMBERS)
         chat = driver.control(room, lobby.ROOM_CHAT_LIST)
-        friend_line = "[%s] %s" % (FRIEND_ID, FRIEND_LINE)
-        lines = driver.wait_for(lambda: driver.list_box(chat)["items"], lambda lines: friend_line in lines)
-        expect(friend_line in lines, "the friend did not join the room and chat: %s" % lines)
+        lobby.wait_line(driver, chat, "[%s] %s" % (FRIEND_ID, FRIEND_LINE))
         entry = driver.control(room, lobby.ROOM_CHAT_INPUT)
         driver.type(entry, OWN_LINE)
         driver.key(entry, "RETURN")
         own_line = "[%s] %s" % (USER_ID, OWN_LINE)
-        lines = driver.wait_for(lambda: driver.list_box(chat)["items"], lambda lines: own_line in lines)
-        expect(own_line in lines, "the room never showed our own line: %s" % lines)
+        lobby.wait_line(driver, chat, own_line)
         expect(driver.wait_for(lambda: self.friend_heard(own_line), bool), "the friend never heard our line")
         album.take("room", "방에서 %s님과 채팅" % FRIEND_ID, room)
 
@@ -326,8 +304,7 @@ class Evening:
         quiet_polls = 0
         while quiet_polls < 2:
             time.sleep(1)
-            running = {window["pid"] for window in self.driver.windows() if window["visible"]} - self.windows_before
-            quiet_polls = 0 if running else quiet_polls + 1
+            quiet_polls = 0 if self.driver.new_pids(self.windows_before, visible_only=True) else quiet_polls + 1
 
 
 HOW_TO_PLAY = """
@@ -380,7 +357,7 @@ def play_headless(evening, output):
     try:
         sheet = evening.play_by_itself(Album(evening.driver, output / "screenshots"))
     except AssertionError:
-        screenshot(evening.session, failure_screen)
+        evening.session.screenshot(failure_screen)
         raise
     print("evening: screenshots and the contact sheet %s" % sheet, flush=True)
 

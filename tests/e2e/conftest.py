@@ -88,7 +88,7 @@ def driver(wine_session, test_output, request):
     yield driver
     # Every test leaves a picture of the screen as it ended, so a person can look.
     name = "failure-screen.png" if getattr(request.node, "call_failed", False) else "final-screen.png"
-    wine_session.screenshot(test_output / name, (0, 0, 1024, 768))
+    wine_session.screenshot(test_output / name)
     driver.close()
 
 
@@ -112,7 +112,7 @@ def launch(wine_session, driver, test_output, request):
     for program in started:
         program.stop()
     # Programs that the test's programs started themselves have windows of new processes.
-    for pid in {window["pid"] for window in driver.windows() if window["visible"]} - windows_before:
+    for pid in driver.new_pids(windows_before, visible_only=True):
         driver.terminate(pid)
     for program in started:
         program.check()

@@ -39,15 +39,20 @@ CREATE_BUTTON = 1003
 CREATE_TITLE = "방정보를 입력하세요..."
 TITLE_EDIT, MEMBERS_EDIT = 1014, 1002
 ROOM_CHAT_LIST, ROOM_CHAT_INPUT, START_BUTTON = 1018, 1019, 1009
+MEMBER_LIST, LEAVE_BUTTON = 1022, 1020
 SERVER_EXE = "LobbyServer.exe"
+
+
+def with_tagged_line(ini_bytes, tag, value):
+    """An .ini text whose lines of tag are replaced by one line "tag value" at its start."""
+    lines = [line for line in ini_bytes.split(b"\n") if not line.lstrip().startswith(tag)]
+    return tag + b" " + value + b"\r\n" + b"\n".join(lines)
 
 
 def point_at_chat_server(program_dir, port):
     """Rewrites the program directory's [CHATADDR] line to a loopback port."""
     position = Path(program_dir) / "config" / "position.ini"
-    lines = [line for line in position.read_bytes().split(b"\n")
-             if not line.lstrip().startswith(b"[CHATADDR]")]
-    position.write_bytes(b"[CHATADDR] 127.0.0.1 %d\n" % port + b"\n".join(lines))
+    position.write_bytes(with_tagged_line(position.read_bytes(), b"[CHATADDR]", b"127.0.0.1 %d" % port))
 
 
 # On a free loopback port, keeping users who only listen for the length of a test.
@@ -133,11 +138,15 @@ class Lobby:
             raise AssertionError("the chat input stayed disabled after the ID was accepted")
         return chat_input
 
+    def wait_welcome(self, user_id):
+        """Waits for the caption that welcomes user_id once the server took the ID."""
+        title = self.driver.wait_text(self.hwnd, user_id + WELCOME)
+        assert title == user_id + WELCOME, title
+
     def log_in_at_server(self, user_id="kim"):
         """Logs in through the ID prompt at our lobby server; waits for the welcome caption."""
         chat_input = self.log_in(user_id)
-        title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
-        assert title == user_id + WELCOME
+        self.wait_welcome(user_id)
         return chat_input
 
     def log_in_at(self, peer, user_id="kim"):
@@ -153,9 +162,19 @@ class Lobby:
         assert block.rstrip(b"\0").decode("cp949") == "ID^" + user_id
         peer.send("IDORDER^OK")
         peer.expect("I_AM_ALIVE", skip_alive=False)
-        title = self.driver.wait_for(lambda: self.driver.text(self.hwnd), lambda text: text == user_id + WELCOME)
-        assert title == user_id + WELCOME
+        self.wait_welcome(user_id)
         return self.control(CHAT_INPUT)
+
+
+def list_lines(driver, list_box):
+    return driver.list_box(list_box)["items"]
+
+
+def wait_line(driver, list_box, line):
+    """The list box's lines once they hold line; fails with its last lines otherwise."""
+    items = driver.wait_for(lambda: list_lines(driver, list_box), lambda items: line in items)
+    assert line in items, items[-5:]
+    return items
 
 
 def room_rows(lobby):

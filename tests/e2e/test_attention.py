@@ -6,11 +6,10 @@ import os
 import pytest
 from PIL import Image
 
-from lobby import Lobby, join, room_window, show_rooms
+from lobby import MEMBER_LIST, Lobby, join, room_window, show_rooms
 
 pytestmark = pytest.mark.program("Client.exe")
 
-MEMBER_LIST = 1022
 FRONT_TITLE = "최소 대화상자"
 # An access time that any read of the file moves on.
 UNREAD = 0

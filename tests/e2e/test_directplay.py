@@ -3,14 +3,14 @@ host and guest start the room's game through the DirectPlay lobby, which runs th
 
 import pytest
 
-from lobby import (CREATE_BUTTON, CREATE_TITLE, EXE, MEMBERS_EDIT, START_BUTTON, TITLE_EDIT, Lobby, join,
+from lobby import (CREATE_BUTTON, CREATE_TITLE, EXE, LEAVE_BUTTON, MEMBERS_EDIT, START_BUTTON, TITLE_EDIT, Lobby, join,
                    room_window, show_rooms)
 from machine import StandinProgram
 
 pytestmark = pytest.mark.program(EXE)
 
 APPLICATIONS, PROVIDERS, LAUNCH_STATUS = 1023, 1024, 1029
-GAME_CHOICES, LEAVE_BUTTON = 1013, 1020
+GAME_CHOICES = 1013
 
 GAME_NAME = "Standin Arena"
 GAME_GUID = "{5D1B0A52-8C3E-4F21-9A77-1C2D3E4F5A6B}"

@@ -6,8 +6,6 @@ from pathlib import Path
 
 import pytest
 
-from connector import STANDIN_RAS
-
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 from evening import Album, Evening  # noqa: E402
 
@@ -19,7 +17,7 @@ STEPS = ("connector", "items", "confirm", "dialed", "offer", "update", "id", "lo
 def test_the_evening_plays_itself_and_leaves_nothing_running(wine_session, driver, program_dir, test_output,
                                                              tmp_path):
     album = Album(driver, test_output / "screenshots")
-    with Evening(wine_session, driver, program_dir, tmp_path / "evening", STANDIN_RAS) as evening:
+    with Evening(wine_session, driver, program_dir, tmp_path / "evening") as evening:
         sheet = evening.play_by_itself(album)
 
     assert [path.name for path, _ in album.pictures] == ["%02d-%s.png" % step for step in enumerate(STEPS, 1)]

@@ -9,7 +9,6 @@ import shutil
 import socket
 import time
 from contextlib import contextmanager
-from pathlib import Path
 
 import pytest
 

@@ -7,9 +7,8 @@ from pathlib import Path
 
 import pytest
 
-from lobby import (CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, EXE, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, TWO_ROOMS, Lobby,
-                   join, room_window, show_rooms)
-from test_lobby_rooms import LEAVE_BUTTON
+from lobby import (CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, EXE, LEAVE_BUTTON, ROOM_CHAT_INPUT, ROOM_CHAT_LIST,
+                   TWO_ROOMS, Lobby, join, list_lines, room_window, show_rooms, wait_line)
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
 import hostile_chat_server as hostile  # noqa: E402
@@ -19,17 +18,7 @@ pytestmark = pytest.mark.program(EXE)
 # The core's kMaxServerWindows.
 MAX_SERVER_WINDOWS = 5
 MEMO_SUFFIX = "님으로부터 쪽지가 왔습니다"
-IGNORE = 2  # "무시하기"
 AFTER = "[lee] 정상 메시지"
-
-
-def chat_lines(driver, list_box):
-    return driver.list_box(list_box)["items"]
-
-
-def wait_line(driver, list_box, line):
-    items = driver.wait_for(lambda: chat_lines(driver, list_box), lambda items: line in items)
-    assert line in items, items[-5:]
 
 
 def say(driver, peer, chat_input, text):
@@ -49,7 +38,7 @@ def close_memos(driver, lobby):
         return [w for w in own_windows(driver, lobby) if w["title"].endswith(MEMO_SUFFIX)]
     opened = memos()
     for memo in opened:
-        driver.press(memo["hwnd"], IGNORE)
+        driver.press(memo["hwnd"], "무시하기")
     assert driver.wait_for(memos, lambda left: not left) == []
     return len(opened)
 
@@ -110,7 +99,7 @@ def test_a_server_that_breaks_off_or_never_speaks_leaves_the_lobby_working(drive
         chat_peer.close_client()
         wait_line(driver, chat_list, CLOSED)
         # The half line is shown as far as it came, and connecting again works.
-        assert "[lee] 반쯤" in chat_lines(driver, chat_list)[-2]
+        assert "[lee] 반쯤" in list_lines(driver, chat_list)[-2]
         driver.click(lobby.control(CONNECT_BUTTON))
         chat_input = lobby.log_in_at(chat_peer)
     chat_peer.send(AFTER)

@@ -10,8 +10,9 @@ from pathlib import Path
 
 import pytest
 
-from test_update import (NOTHING_YET, OK, OLD_VERSION, RecordingHandler, agree_and_finish, update_server,
+from test_update import (NOTHING_YET, OLD_VERSION, agree_and_finish, update_server,
                          ftp_root, install, offered, version_line, wait_for_word)  # noqa: F401 (fixtures)
+from updater import OFFER_CAPTION, OK, RecordingHandler
 from winerig import PATIENCE, DriverError
 
 pytestmark = pytest.mark.program("Update.exe")
@@ -105,7 +106,7 @@ def test_hostile_server_leaves_every_file_whole(launch, driver, install, ftp_roo
         if version is None:
             driver.press(offered(driver)["hwnd"], OK)
         else:
-            driver.press(driver.find_message_box(caption="알림")["hwnd"], OK)
+            driver.press(driver.find_message_box(caption=OFFER_CAPTION)["hwnd"], OK)
         # The word comes before the line. A stalled transfer holds the window, which the driver
         # finds hung until it is back in a message loop, so the file is watched first.
         assert wait_for_word(install, program, timeout=PATIENCE + SILENCE_LIMIT) == b"UPDATE"

@@ -2,11 +2,10 @@
 out, the programs starting from there, and an uninstall that keeps what the user edited."""
 
 import os
-import shutil
 from pathlib import Path
 
 from conftest import BUILD_DIR
-from connector import APP_KEY, STANDIN_RAS
+from connector import use_standin_ras
 
 INSTALLER = Path(os.environ.get("E2E_INSTALLER", BUILD_DIR / "Darak-Setup-1.0.exe"))
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\DarakGameRoom"
@@ -40,8 +39,7 @@ def test_installer_lays_out_the_suite_and_uninstalls_what_it_installed(launch, d
     assert {exe: product_version(installed / exe) for exe in programs} == dict.fromkeys(programs, version)
 
     # The connector dials through the stand-in modem of the tests, never installed.
-    shutil.copy(STANDIN_RAS, installed / "rasapi32.dll")
-    registry.set_value(APP_KEY + r"\DllOverrides", "rasapi32", "REG_SZ", "native,builtin")
+    use_standin_ras(registry, installed)
     for exe, title in MAIN_WINDOWS.items():
         program = launch(exe, directory=installed)
         driver.find_window(title)

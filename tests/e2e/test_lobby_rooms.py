@@ -6,15 +6,14 @@ from pathlib import Path
 import pytest
 
 from lobby import (CHAT_INPUT, CONNECT_BUTTON, CREATE_BUTTON, CREATE_TITLE, DISCONNECT_BUTTON, EXE, EXIT_BUTTON,
-                   JOIN_BUTTON, MEMBERS_EDIT, NOTICE_CAPTION, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, START_BUTTON, TITLE_EDIT,
+                   JOIN_BUTTON, LEAVE_BUTTON, MEMBER_LIST, MEMBERS_EDIT, NOTICE_CAPTION, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, START_BUTTON, TITLE_EDIT,
                    Lobby, join, room_rows, room_window, show_rooms)
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 
 pytestmark = pytest.mark.program(EXE)
 
 NOT_INSTALLED = "스타크래프트가 인스톨되지않았읍니다.\n방을 빠져 나갑니다"
-GAME_CHOICES, MEMBER_LIST = 1013, 1022
-ROOM_MEMO, LEAVE_BUTTON = 1045, 1020
+GAME_CHOICES, ROOM_MEMO = 1013, 1045
 
 
 @pytest.fixture

@@ -4,17 +4,13 @@ on both."""
 
 import pytest
 
-from lobby import (CHAT_INPUT, EXE, JOIN_BUTTON, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, ROOM_LIST, SERVER_EXE,
-                   START_BUTTON, Lobby, room_rows, room_window)
+from lobby import (CHAT_INPUT, EXE, JOIN_BUTTON, ROOM_CHAT_INPUT, ROOM_CHAT_LIST, ROOM_LIST, START_BUTTON, Lobby,
+                   room_rows, room_window, wait_line)
 from machine import BATTLE_NET_KEY, STARCRAFT_KEY
 
-pytestmark = [pytest.mark.program(EXE), pytest.mark.program(SERVER_EXE)]
+pytestmark = pytest.mark.program(EXE)
 
 TITLE = "초보만 오세요"
-
-
-def room_lines(driver, room):
-    return driver.list_box(driver.control(room, ROOM_CHAT_LIST))["items"]
 
 
 def test_two_clients_meet_in_a_starcraft_room_and_start_the_game(launch, driver, lobby_server, registry, game):
@@ -37,7 +33,7 @@ def test_two_clients_meet_in_a_starcraft_room_and_start_the_game(launch, driver,
     driver.key(room_input, "RETURN")
     line = "[이순신] 준비됐어요"
     for room in (host_room, guest_room):
-        assert line in driver.wait_for(lambda: room_lines(driver, room), lambda lines: line in lines)
+        wait_line(driver, driver.control(room, ROOM_CHAT_LIST), line)
     driver.screenshot(host_room, "host-room")
     driver.screenshot(guest_room, "guest-room")
 

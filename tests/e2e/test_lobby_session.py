@@ -4,7 +4,7 @@ losing and renewing the connection."""
 import pytest
 
 from lobby import (CHAT_INPUT, CHAT_LIST, CLOSED, CONNECT_BUTTON, DISCONNECT_BUTTON, EXE, NOTICE_CAPTION, USER_LIST,
-                   WELCOME, Lobby, room_rows)
+                   WELCOME, Lobby, list_lines, room_rows, wait_line)
 
 pytestmark = pytest.mark.program(EXE)
 
@@ -20,13 +20,11 @@ def lobby(launch, driver, chat_peer):
 
 
 def chat_lines(lobby):
-    return lobby.driver.list_box(lobby.control(CHAT_LIST))["items"]
+    return list_lines(lobby.driver, lobby.control(CHAT_LIST))
 
 
 def wait_chat_line(lobby, line):
-    items = lobby.driver.wait_for(lambda: chat_lines(lobby), lambda items: line in items)
-    assert line in items, items
-    return items
+    return wait_line(lobby.driver, lobby.control(CHAT_LIST), line)
 
 
 def test_login_accepted_welcomes_the_user_and_opens_the_chat(driver, lobby, chat_peer):

@@ -6,7 +6,8 @@ from pathlib import Path
 
 import pytest
 
-from test_update import OK, ftp_root, install, offered, serve, wait_for_word, word  # noqa: F401 (fixtures)
+from test_update import ftp_root, install, offered, serve, wait_for_word, word  # noqa: F401 (fixtures)
+from updater import OK
 
 pytestmark = pytest.mark.program("Update.exe")
 
@@ -21,8 +22,8 @@ def keys(folder, name):
     return private, public
 
 
-def sign(private, ftp_root):  # noqa: F811
-    subprocess.run([str(SIGN_UPDATE), "sign", str(private), str(ftp_root / "vorlo")], check=True)
+def sign(private, root):
+    subprocess.run([str(SIGN_UPDATE), "sign", str(private), str(root / "vorlo")], check=True)
 
 
 SPOILED = {

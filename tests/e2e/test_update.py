@@ -8,14 +8,12 @@ machine do not meet.
 import os
 import random
 import shutil
-import threading
 import time
 from pathlib import Path
 
 import pytest
 from PIL import Image
-# RecordingHandler: for the other updater tests.
-from updater import FILE_TEXT, FTP_PORT, TITLE, RecordingHandler, UpdateServer  # noqa: F401
+from updater import CANCEL, FILE_TEXT, FTP_PORT, OFFER_CAPTION, OK, TITLE, UpdateServer
 from winerig import KOREAN, PATIENCE, WESTERN
 
 pytestmark = pytest.mark.program("Update.exe")
@@ -31,7 +29,6 @@ PROGRESS, CLIP = 1001, 1002
 WS_CAPTION, WS_SYSMENU = 0x00C00000, 0x00080000
 ACS_CENTER, ACS_TRANSPARENT, ACS_AUTOPLAY = 0x1, 0x2, 0x4
 SS_TYPEMASK, SS_CENTER = 0x1F, 0x1
-OK, CANCEL = 1, 2
 NOTHING_YET = bytes(10)
 GRANT = b"YES" + bytes(7)
 OLD_VERSION = "1999.12.01\n[CONTENT]\n지난 판\n"
@@ -100,7 +97,7 @@ def wait_for_word(install, program, timeout=PATIENCE):
 
 def offered(driver):
     """The question box, answered by the test; checks its caption and text."""
-    box = driver.find_message_box(caption="알림")
+    box = driver.find_message_box(caption=OFFER_CAPTION)
     assert box["text"] == "새 판이 나왔습니다.\n받으시겠습니까?"
     assert [button["id"] for button in box["buttons"]] == [OK, CANCEL]
     return box

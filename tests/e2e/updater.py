@@ -12,6 +12,9 @@ from pyftpdlib.servers import FTPServer
 FTP_PORT = 21
 TITLE = "프로그램을 업그레이드 하고있습니다... "
 FILE_TEXT = 1000  # "<name>를 복사합니다"
+# The question whether to take the new version.
+OFFER_CAPTION = "알림"
+OK, CANCEL = 1, 2
 
 
 class RecordingHandler(FTPHandler):

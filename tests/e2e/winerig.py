@@ -198,8 +198,10 @@ class WineSession:
     def windows_path(path):
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
-    def screenshot(self, path, rect):
-        """Saves the screen's rectangle (left, top, right, bottom) as a PNG file."""
+    def screenshot(self, path, rect=None):
+        """Saves the screen's rectangle (left, top, right, bottom), by default all of it, as a PNG file."""
+        if rect is None:
+            rect = (0, 0, *(int(value) for value in SCREEN.split("x")))
         left, top, right, bottom = (max(0, value) for value in rect)
         geometry = "%dx%d+%d+%d" % (right - left, bottom - top, left, top)
         subprocess.run(["/usr/bin/import", "-display", self.display, "-window", "root", "-crop", geometry,
@@ -338,6 +340,10 @@ class Driver:
 
     def windows(self):
         return self.command("windows")
+
+    def new_pids(self, before, visible_only=False):
+        """The processes with a window (a visible one, if asked) that were not in the set before."""
+        return {window["pid"] for window in self.windows() if window["visible"] or not visible_only} - before
 
     def find_window(self, title, timeout=PATIENCE, class_name=None, pid=None):
         return self._poll(timeout, "find-window", title, **{"class": class_name}, pid=pid)

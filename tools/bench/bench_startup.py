@@ -5,7 +5,6 @@ stand-in RAS beside it and ten access items.
 Reuses the end-to-end rig (tests/e2e/winerig.py) for the prefix, display and driver."""
 
 import argparse
-import shutil
 import statistics
 import subprocess
 import sys
@@ -16,6 +15,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
+from connector import use_standin_ras  # noqa: E402
 from machine import Registry  # noqa: E402
 from winerig import Driver, Program, WineSession  # noqa: E402
 
@@ -36,11 +36,9 @@ def time_start(session, driver, directory, exe, title, log_path):
 
 def prepare_connector(session, build, install, log_dir):
     """Pondial.exe with the stand-in rasapi32.dll beside it, preferred by Wine, and ten items."""
-    shutil.copy(build / "tools" / "standin_ras" / "rasapi32.dll", install)
+    use_standin_ras(Registry(session, log_dir), install, build / "tools" / "standin_ras" / "rasapi32.dll")
     items = "".join("항목%d^game^접속합니다.^Client.exe\r\n" % n for n in range(1, 11))
     (Path(install) / "config" / "filelist.ini").write_bytes(items.encode("cp949"))
-    Registry(session, log_dir).set_value(r"HKCU\Software\Wine\AppDefaults\Pondial.exe\DllOverrides", "rasapi32",
-                                         "REG_SZ", "native,builtin")
 
 
 def main():
