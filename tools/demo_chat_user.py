@@ -20,7 +20,7 @@ import time
 BLOCK_SIZE = 512
 MAX_MESSAGE_BYTES = BLOCK_SIZE - 1  # the block always ends in a NUL
 ENCODING = "cp949"
-# Bytes that are not CP949 survive the round trip unchanged.
+# Received bytes that are not CP949 are kept (and logged escaped) instead of ending the user.
 ERRORS = "surrogateescape"
 KEEPALIVE_SECONDS = 180
 
@@ -54,9 +54,11 @@ class ScriptedUser:
         self.lines = lines  # said once in place: at once, or in the room to join once in
         self.room_to_join = room_to_join  # None: stay in the lobby; "": the first room listed
         self.seen = None  # lobby users already there or greeted; None until the first list
+        self.last_sent = time.monotonic()
 
     def send(self, message):
         self.sock.sendall(block_of(message))
+        self.last_sent = time.monotonic()
 
     def say(self, text):
         self.send(f"[{self.user_id}] {text}")
@@ -65,6 +67,8 @@ class ScriptedUser:
         """The next message without its header, or None when the server has gone."""
         block = b""
         while len(block) < BLOCK_SIZE:
+            # The server keeps only a connection that speaks: a user that just listens says it is alive.
+            self.sock.settimeout(max(0.1, self.last_sent + KEEPALIVE_SECONDS - time.monotonic()))
             try:
                 piece = self.sock.recv(BLOCK_SIZE - len(block))
             except socket.timeout:
@@ -141,7 +145,6 @@ def main():
     sys.stdout.reconfigure(errors="backslashreplace")
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     with socket.create_connection((options.host, options.port)) as sock:
-        sock.settimeout(KEEPALIVE_SECONDS)
         user = ScriptedUser(sock, options.id, options.greet, options.say, options.join)
         if not user.log_in():
             log(f"ID {options.id} refused")
