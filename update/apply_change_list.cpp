@@ -33,8 +33,7 @@ NextStep Updater::ApplyChangeList() {
 
     InstallAll(download.list);
     // Files in use wait for the connector to let go where it will, after its grant.
-    if (download.list.restart && !held_.empty()) return Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant);
-    std::string problem = Conclude();
+    std::string problem = download.list.restart && !held_.empty() ? std::string() : Conclude();
     NextStep next = download.list.restart ? Finish(hand_off::kRestartWanted, NextStep::kWaitForGrant)
                                           : Finish(hand_off::kUpdated, NextStep::kClose);
     if (!problem.empty()) view_.ShowMessage(problem);

@@ -45,11 +45,11 @@ NextStep Updater::CheckForUpdate() {
     if (!opened.session) return GiveUp(LoginFailureText(dotted, opened.failure));
     session_ = std::move(opened.session);
 
-    if (auto problem = LoadSignedManifest()) return GiveUp(Why(*problem));
+    if (!LoadSignedManifest()) return GiveUp(Why(std::string(kUnverifiedUpdate)));
     bool versionsMatch = VersionsMatch();
     if (session_->Stalled()) return GiveUp(StalledServerText());
     // Not even the offer's text is shown unless the service signed it.
-    if (manifest_ && !Vouched(kVersionFileName, versionProbe_)) return GiveUp(UnverifiedFileText(kVersionFileName));
+    if (!Vouched(kVersionFileName, versionProbe_)) return GiveUp(UnverifiedFileText(kVersionFileName));
     if (versionsMatch || RefusedBefore()) return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
     if (session_->Stalled()) return GiveUp(StalledServerText());
 
@@ -61,9 +61,9 @@ NextStep Updater::CheckForUpdate() {
     return Finish(hand_off::kNothingToUpdate, NextStep::kClose);
 }
 
-std::optional<std::string> Updater::LoadSignedManifest() {
+bool Updater::LoadSignedManifest() {
     std::error_code error;
-    if (!std::filesystem::exists(files_.updateKey, error)) return std::nullopt;
+    if (!std::filesystem::exists(files_.updateKey, error)) return true;
     auto pem = config::ReadWholeFile(files_.updateKey);
     auto key = pem ? ParsePublicKeyPem(*pem) : std::nullopt;
     auto manifestFile = DownloadTarget(kManifestName);
@@ -71,13 +71,12 @@ std::optional<std::string> Updater::LoadSignedManifest() {
     std::string directory = ServerDirectory();
     if (!key || !session_->GetFile(directory + std::string(kManifestName), manifestFile, TransferType::kBinary) ||
         !session_->GetFile(directory + std::string(kManifestSignatureName), signatureFile, TransferType::kBinary)) {
-        return std::string(kUnverifiedUpdate);
+        return false;
     }
     auto manifest = config::ReadWholeFile(manifestFile);
     auto signature = config::ReadWholeFile(signatureFile);
     if (manifest && signature) manifest_ = SignedManifest::Verify(*key, *manifest, *signature, verifier_);
-    if (!manifest_) return std::string(kUnverifiedUpdate);
-    return std::nullopt;
+    return manifest_.has_value();
 }
 
 bool Updater::Vouched(std::string_view name, const std::filesystem::path& file) const {
@@ -104,14 +103,16 @@ std::filesystem::path Updater::DownloadTarget(std::string_view name) {
     return files_.Downloaded(name);
 }
 
+std::string Updater::ServerVersionLine() const { return serverVersion_ ? VersionLine(*serverVersion_) : std::string(); }
+
 RefusedUpdate Updater::Refusal(const std::optional<std::string>& changeList) const {
-    return {serverVersion_ ? VersionLine(*serverVersion_) : std::string(), ChangeListFingerprint(changeList)};
+    return {ServerVersionLine(), ChangeListFingerprint(changeList)};
 }
 
 bool Updater::RefusedBefore() {
     auto refused = ReadRefusedUpdate(files_.refused);
     // Only a refusal of this very version costs a look at the change list.
-    if (!refused || refused->version != Refusal(std::nullopt).version) return false;
+    if (!refused || refused->version != ServerVersionLine()) return false;
     return *refused == Refusal(FetchChangeList());
 }
 

@@ -89,9 +89,9 @@ private:
         std::string problem;
     };
 
-    // With the service's key in place: the signed manifest, or why there is
-    // none to trust. Without the key nothing is signed and nothing is said.
-    std::optional<std::string> LoadSignedManifest();
+    // With the service's key in place, loads the signed manifest; false when
+    // there is none to trust. Without the key nothing is signed: true.
+    bool LoadSignedManifest();
     // In signed mode, true only when the manifest vouches for name's download.
     bool Vouched(std::string_view name, const std::filesystem::path& file) const;
     // Text transfers may change line ends, which a signature would not forgive.
@@ -105,6 +105,8 @@ private:
     // The same server version with the same change list was refused before.
     bool RefusedBefore();
     void RememberRefusal(const std::optional<std::string>& changeList);
+    // The server version file's version line; empty when it did not arrive.
+    std::string ServerVersionLine() const;
     RefusedUpdate Refusal(const std::optional<std::string>& changeList) const;
     std::string ServerDirectory();
     // nullopt when the list is missing or cannot be read.
