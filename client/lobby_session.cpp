@@ -132,7 +132,7 @@ void LobbySession::OpenServerWindow(std::string_view line, Open&& open) {
 
 void LobbySession::operator()(const message::Memo& memo) {
     CallBack(AttentionEvent::kMemoReceived);
-    OpenServerWindow(memo.sender + kMemoLineInfix + memo.text, [this, &memo] {
+    OpenServerWindow(memo.sender + kMemoFromSuffix + ": " + memo.text, [this, &memo] {
         if (prompts_.RunReceivedMemo(memo.sender, memo.text)) SendMemo(memo.sender);
     });
 }

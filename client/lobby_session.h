@@ -28,8 +28,9 @@ inline constexpr const char* kNotConnected = "서버와 연결되어 있지 않�
 // flood keeps at most this many open at once and shows the rest as lines of
 // the chat list, where the user can still read them.
 inline constexpr int kMaxServerWindows = 5;
-// A received memo as such a line follows its sender's name.
-inline constexpr const char* kMemoLineInfix = "님으로부터 쪽지가 왔습니다: ";
+// Follows the sender's name in a received memo's caption, and in its chat line
+// when too many windows are open.
+inline constexpr const char* kMemoFromSuffix = "님으로부터 쪽지가 왔습니다";
 
 class LobbySession : public ConnectionEvents {
 public:

@@ -60,8 +60,8 @@ bool IsKnownHeaderSize(std::uint32_t size) {
 // Red, green and blue masks that every display draws: 5-5-5 and 5-6-5 at 16
 // bits, 8-8-8 at 32 (an alpha mask of the newer headers is not drawn anyway).
 bool HasStandardMasks(std::uint16_t bits, const std::uint8_t* masks) {
-    const std::array<std::uint32_t, 3> rgb{Le32(masks), Le32(masks + 4), Le32(masks + 8)};
     using Masks = std::array<std::uint32_t, 3>;
+    const Masks rgb{Le32(masks), Le32(masks + 4), Le32(masks + 8)};
     if (bits == 16) return rgb == Masks{0x7C00, 0x03E0, 0x001F} || rgb == Masks{0xF800, 0x07E0, 0x001F};
     return bits == 32 && rgb == Masks{0xFF0000, 0x00FF00, 0x0000FF};
 }
@@ -223,12 +223,9 @@ DibError DibImage::Decode(std::vector<std::uint8_t> block) {
     height_ = height;
     bitsPerPixel_ = bits;
     windowsHeader_ = windows;
-    if (windows && headerSize != kWindowsHeaderSize) {
-        block = AsWindowsHeader(block, headerSize, bitFields);
-        pixelOffset_ = pixelOffset - headerSize + kWindowsHeaderSize + (bitFields ? kColourMasksSize : 0);
-    } else {
-        pixelOffset_ = pixelOffset;
-    }
+    if (headerSize > kWindowsHeaderSize) block = AsWindowsHeader(block, headerSize, bitFields);
+    // The swap keeps every byte from the colour table on: the pixels end the block either way.
+    pixelOffset_ = block.size() - static_cast<std::size_t>(pixelBytes);
     block_ = std::move(block);
     return DibError::kNone;
 }

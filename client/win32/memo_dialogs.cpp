@@ -4,6 +4,7 @@
 #include "common/cp949.h"
 #include "client/win32/hand_cursor_button.h"
 #include "common/win32/message_box.h"
+#include "client/lobby_session.h"
 #include "client/protocol/outgoing_messages.h"
 #include "resource.h"
 
@@ -53,7 +54,7 @@ MemoReceivedDialog::MemoReceivedDialog(std::string sender, std::string text)
     : win::Dialog(IDD_MEMO_RECEIVED), sender_(std::move(sender)), text_(std::move(text)) {}
 
 bool MemoReceivedDialog::OnInitDialog() {
-    SetCaption(sender_ + "님으로부터 쪽지가 왔습니다");
+    SetCaption(sender_ + lobby::kMemoFromSuffix);
     SetItemText(IDC_RECEIVED_TEXT, text_);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     AttachHandCursors(*this);
