@@ -1,8 +1,10 @@
 #include "client/protocol/client_message.h"
 
 #include "client/protocol/outgoing_messages.h"
+#include "common/config_file.h"
 #include "common/decimal.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace lobby {
@@ -14,17 +16,10 @@ std::optional<std::vector<std::string>> ExactFields(std::string_view text, std::
         if (text.empty() || text.back() != '^') return std::nullopt;
         text.remove_suffix(1);
     }
-    std::vector<std::string> fields;
-    std::size_t pos = 0;
-    while (true) {
-        std::size_t end = text.find('^', pos);
-        std::string_view field = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (field.empty()) return std::nullopt;
-        fields.emplace_back(field);
-        if (end == std::string_view::npos) break;
-        pos = end + 1;
+    std::vector<std::string> fields = config::SplitFields(text);
+    if (fields.size() != count || std::any_of(fields.begin(), fields.end(), [](auto& f) { return f.empty(); })) {
+        return std::nullopt;
     }
-    if (fields.size() != count) return std::nullopt;
     return fields;
 }
 
@@ -63,12 +58,9 @@ ClientMessage ParseClientMessage(std::string_view text) {
     }
     if (text.starts_with("FIND_USER^")) {
         // An empty memo text is allowed: the client sends one when the user writes nothing.
-        std::string_view rest = text.substr(10);
-        std::size_t caret = rest.find('^');
-        if (caret == 0 || caret == std::string_view::npos) return Malformed("FIND_USER^");
-        std::string_view memo = rest.substr(caret + 1);
-        if (memo.find('^') != std::string_view::npos) return Malformed("FIND_USER^");
-        return request::Memo{std::string(rest.substr(0, caret)), std::string(memo)};
+        std::vector<std::string> fields = config::SplitFields(text.substr(10));
+        if (fields.size() != 2 || fields[0].empty()) return Malformed("FIND_USER^");
+        return request::Memo{fields[0], fields[1]};
     }
     return request::Unknown{};
 }

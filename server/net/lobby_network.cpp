@@ -38,9 +38,7 @@ void LobbyNetwork::Stop() {
     idleTimer_.cancel();
     acceptRetry_.cancel();
     while (!sessions_.empty()) {
-        ConnectionId id = sessions_.begin()->first;
-        lobby_.Disconnected(id);
-        Close(id);
+        Lose(sessions_.begin()->first);
     }
     for (const auto& session : lingering_) Discard(session);
     lingering_.clear();
@@ -75,8 +73,7 @@ void LobbyNetwork::Read(ConnectionId id, SessionPtr session) {
                      [this, id, session](asio::error_code error, std::size_t) {
                          if (session->hangingUp || stopping_) return;
                          if (error) {
-                             lobby_.Disconnected(id);
-                             Close(id);
+                             Lose(id);
                              return;
                          }
                          std::string_view block(session->incoming.data(), session->incoming.size());
@@ -95,9 +92,7 @@ void LobbyNetwork::Send(ConnectionId id, std::string_view message) {
         Log("#" + std::to_string(id) + " does not read what it is sent");
         session->queued.clear();
         asio::post(io_, [this, id, session] {
-            if (session->hangingUp) return;
-            lobby_.Disconnected(id);
-            Close(id);
+            if (!session->hangingUp) Lose(id);
         });
         return;
     }
@@ -167,6 +162,11 @@ void LobbyNetwork::Discard(SessionPtr session) {
     asio::error_code ignored;
     session->lingering.cancel();
     session->socket.close(ignored);
+}
+
+void LobbyNetwork::Lose(ConnectionId id) {
+    lobby_.Disconnected(id);
+    Close(id);
 }
 
 void LobbyNetwork::Close(ConnectionId id) {

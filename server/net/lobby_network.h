@@ -47,6 +47,8 @@ private:
     void Read(ConnectionId id, SessionPtr session);
     void Write(ConnectionId id, SessionPtr session);
     void Close(ConnectionId id);
+    // Tells the core that the connection is gone, then closes it.
+    void Lose(ConnectionId id);
     void Linger(SessionPtr session);
     void Drain(SessionPtr session);
     static void Discard(SessionPtr session);

@@ -52,7 +52,8 @@ public:
     void Start();
     void EnterRoom();
     void JoinNumber(int number);
-    void StartChatting(Clock::duration offset);
+    // The next chat line after wait; the first wait spreads the users' lines.
+    void ChatLater(Clock::duration wait);
     void StopChatting() { timer_.cancel(); }
 
     int index() const { return index_; }
@@ -63,7 +64,6 @@ private:
     void WriteQueued();
     void Read();
     void OnMessage(const std::string& text);
-    void ChatLater(Clock::duration wait);
 
     Load& load_;
     tcp::socket socket_;
@@ -116,7 +116,7 @@ public:
         chatting_ = true;
         started_ = Clock::now();
         deadline_.cancel();
-        for (auto& user : users_) user->StartChatting(std::chrono::microseconds(spread(random)));
+        for (auto& user : users_) user->ChatLater(std::chrono::microseconds(spread(random)));
         deadline_.expires_after(std::chrono::seconds(options_.seconds));
         deadline_.async_wait([this](asio::error_code error) {
             if (error) return;
@@ -195,8 +195,6 @@ void User::EnterRoom() {
 }
 
 void User::JoinNumber(int number) { Send(lobby::outgoing::Join(number)); }
-
-void User::StartChatting(Clock::duration offset) { ChatLater(offset); }
 
 void User::ChatLater(Clock::duration wait) {
     auto self = shared_from_this();
