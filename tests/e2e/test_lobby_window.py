@@ -3,7 +3,6 @@ driven under Wine as a person would drive them."""
 
 import struct
 import time
-from pathlib import Path
 
 import pytest
 from PIL import Image
@@ -251,7 +250,7 @@ def test_internet_button_starts_the_first_internet_entry(driver, lobby_server, l
     second = StandinProgram(wine_session, tmp_path / "second", "Browser.exe")
     lines = ["게임방^game^접속^Client.exe", "인터넷^internet^웹^" + first.windows_path,
              "또^internet^웹^" + second.windows_path]
-    (Path(program_dir) / "config" / "filelist.ini").write_bytes("\n".join(lines).encode("cp949") + b"\n")
+    (program_dir / "config" / "filelist.ini").write_bytes("\n".join(lines).encode("cp949") + b"\n")
     driver.click(lobby.control(INTERNET_BUTTON))
     assert [start[0] for start in first.wait_starts(1)] == [first.windows_path]
     driver.click(lobby.control(INTERNET_BUTTON))
